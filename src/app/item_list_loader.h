@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/flex_grid.h"
+#include "platform/message_box.h"
+
+#include <QString>
+
+namespace etq {
+
+// The highest row number the program's 16-bit row numbers can address.
+constexpr int MaxRowNumber = 32767;
+
+// Appends the items of etiquetas.csv in the application folder to the grid, one row per line
+// after the header: quantity, reference, colour, size, order number and "N" in columns 0 to 5,
+// each written into the grid's last row, after which one empty row is added. Reading stops at
+// a line whose first field is empty or blanks only. Reports a missing or empty file by message
+// box; a file that cannot be read raises etq::Error.
+void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& applicationFolder);
+
+}  // namespace etq

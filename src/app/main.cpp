@@ -1,0 +1,44 @@
+#include "app/main_window.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_pending_events.h"
+#include "platform/qt/qt_printer_service.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a terse message; tell the operator what is missing instead.
+bool hasDisplay() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!hasDisplay()) {
+        std::fputs(
+            "etiquetas: não há tela disponível (DISPLAY não definido). Inicie o programa "
+            "numa sessão gráfica, ou com QT_QPA_PLATFORM=offscreen para testes.\n",
+            stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("etiquetas"));
+    QApplication::setApplicationDisplayName(etq::MessageBox::applicationTitle());
+
+    etq::QtMessageBox messages;
+    etq::QtPrinterService printer;
+    etq::QtPendingEvents events;
+    etq::Platform platform{messages, printer, events, etq::Folders::standard()};
+    etq::MainWindow window(platform);
+    messages.setParent(&window);
+    window.show();
+    return app.exec();
+}

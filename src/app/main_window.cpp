@@ -1,0 +1,213 @@
+#include "app/main_window.h"
+
+#include "app/item_grid.h"
+#include "app/item_list_loader.h"
+#include "app/twips.h"
+#include "platform/resume_next.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace etq {
+
+namespace {
+
+const QColor kBackground(255, 224, 192);
+
+const QString kItemListName = QStringLiteral("etiquetas.csv");
+
+// The grid's six columns: header and width in twips ("Exclui" is hidden).
+struct GridColumn {
+    const char16_t* header;
+    int widthTwips;
+};
+constexpr GridColumn kColumns[] = {
+    {u"Qte", 600},     {u"Referência", 1300}, {u"Cor", 3000},
+    {u"Tamanho", 800}, {u"Pedido", 1500},     {u"Exclui", 0},
+};
+
+enum class FontKind { Default, Arial975Bold, Arial9Bold };
+
+QFont fontOf(FontKind kind, const QFont& base) {
+    if (kind == FontKind::Default) {
+        return base;
+    }
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(kind == FontKind::Arial9Bold ? 9.0 : 9.75);
+    font.setBold(true);
+    return font;
+}
+
+void paintBackground(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform, QWidget* parent)
+    : QWidget(parent), platform_(platform), panel_{txtreduzidoField_, txtdescricao2Field_,
+                                                   txtnumeroField_,   txtQteField_,
+                                                   txtpedidoField_,   lblinhaField_} {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Impressão Etiquetas "));
+    paintBackground(this);
+    buildControls();
+    Form_Load();
+    // The window keeps one size; minimising and restoring still work.
+    setFixedSize(twipsToPixelsX(*this, ClientWidthTwips), twipsToPixelsY(*this, ClientHeightTwips));
+    FLEX1->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    const QFont defaultFont = font();
+    auto place = [&](QWidget* widget, const char* name, QWidget* container, QRect twips,
+                     FontKind font) {
+        widget->setParent(container);
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(twipsRect(*this, twips.x(), twips.y(), twips.width(), twips.height()));
+        widget->setFont(fontOf(font, defaultFont));
+    };
+    auto label = [&](QLabel*& member, const char* name, QWidget* container, const QString& text,
+                     QRect twips, FontKind font) {
+        member = new QLabel(text);
+        place(member, name, container, twips, font);
+        member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    };
+    auto textBox = [&](QLineEdit*& member, const char* name, QRect twips) {
+        member = new QLineEdit;
+        place(member, name, Frame1, twips, FontKind::Arial975Bold);
+    };
+    auto combo = [&](QComboBox*& member, const char* name, QWidget* container, QRect twips) {
+        member = new QComboBox;
+        member->setEditable(false);
+        place(member, name, container, twips, FontKind::Default);
+    };
+    auto button = [&](QPushButton*& member, const char* name, const QString& text, QRect twips) {
+        member = new QPushButton(text);
+        member->setAutoDefault(false);
+        place(member, name, this, twips, FontKind::Default);
+    };
+
+    FLEX1 = new ItemGrid(grid_);
+    place(FLEX1, "FLEX1", this, {240, 240, 9375, 3135}, FontKind::Default);
+
+    Frame1 = new QFrame;
+    place(Frame1, "Frame1", this, {315, 3480, 9375, 2535}, FontKind::Default);
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->setFrameShadow(QFrame::Sunken);
+    paintBackground(Frame1);
+
+    const auto bold = FontKind::Arial975Bold;
+    label(Label1, "Label1", Frame1, QStringLiteral("Referência"), {120, 240, 1695, 255}, bold);
+    textBox(txtreduzido, "txtreduzido", {360, 480, 2055, 360});
+    label(lblinha, "lblinha", Frame1, QStringLiteral("0"), {2880, 600, 975, 255},
+          FontKind::Default);
+    label(Label6, "Label6", Frame1, QStringLiteral("Etiqueta 33,9mm x 101,6 m"),
+          {3240, 120, 2295, 375}, FontKind::Arial9Bold);
+    label(Label7, "Label7", Frame1, QStringLiteral("7 Linhas x 2 Colunas"), {3240, 480, 2295, 375},
+          FontKind::Arial9Bold);
+    label(Label4, "Label4", Frame1, QStringLiteral("Linha da Etiqueta Inicial"),
+          {5880, 240, 1935, 255}, bold);
+    combo(combolinha, "combolinha", Frame1, {8040, 240, 1095, 315});
+    label(Label5, "Label5", Frame1, QStringLiteral("Coluna da Etiqueta Inicial"),
+          {5880, 720, 1935, 255}, bold);
+    combo(combocoluna, "combocoluna", Frame1, {8040, 720, 1095, 315});
+    label(Label9, "Label9", Frame1, QStringLiteral("Cor"), {120, 960, 1095, 255}, bold);
+    textBox(txtdescricao2, "txtdescricao2", {360, 1200, 6735, 360});
+    label(Label10, "Label10", Frame1, QStringLiteral("Número"), {120, 1680, 1215, 255}, bold);
+    textBox(txtnumero, "txtnumero", {360, 1920, 735, 360});
+    label(Label3, "Label3", Frame1, QStringLiteral("Quantidade"), {2520, 1680, 1215, 255}, bold);
+    textBox(txtQte, "txtQte", {2640, 1920, 855, 360});
+    label(Label2, "Label2", Frame1, QStringLiteral("Pedido"), {5640, 1680, 1215, 255}, bold);
+    textBox(txtpedido, "txtpedido", {5640, 1920, 1455, 360});
+    label(lblprinterdefault, "lblprinterdefault", Frame1, QStringLiteral("Label6"),
+          {7320, 1800, 1335, 255}, FontKind::Default);
+    // Label6 and Label7 carry the panel's colour; the other panel labels are transparent.
+    paintBackground(Label6);
+    paintBackground(Label7);
+
+    label(Label8, "Label8", this, QStringLiteral("Impressora"), {360, 6120, 3255, 255}, bold);
+    combo(CMBPRINTER, "CMBPRINTER", this, {360, 6360, 6015, 315});
+    button(command1, "command1", QStringLiteral("&Imprimir"), {6480, 6240, 1455, 375});
+    button(Command2, "Command2", QStringLiteral("&Sair"), {8160, 6240, 1455, 375});
+
+    const QList<QWidget*> tabOrder = {FLEX1,      txtreduzido, txtdescricao2, txtnumero,
+                                      txtQte,     txtpedido,   combolinha,    combocoluna,
+                                      CMBPRINTER, command1,    Command2};
+    for (int i = 0; i + 1 < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+    }
+
+    txtreduzidoField_ = LineEditField(txtreduzido);
+    txtdescricao2Field_ = LineEditField(txtdescricao2);
+    txtnumeroField_ = LineEditField(txtnumero);
+    txtQteField_ = LineEditField(txtQte);
+    txtpedidoField_ = LineEditField(txtpedido);
+    lblinhaField_ = LabelField(lblinha);
+
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+// Every step runs on its own: one that fails is skipped and the next one runs.
+void MainWindow::Form_Load() {
+    resumeNext([&] { CMBPRINTER->clear(); });
+    int d = 0;
+    resumeNext([&] {
+        const QString defaultName = platform_.printer.defaultPrinterName();
+        int i = 0;
+        for (const QString& name : platform_.printer.printerNames()) {
+            if (defaultName == name) {
+                d = i;
+            }
+            CMBPRINTER->addItem(name);
+            ++i;
+        }
+    });
+    resumeNext([&] { CMBPRINTER->setCurrentIndex(d); });
+    resumeNext([&] { lblprinterdefault->setText(CMBPRINTER->currentText()); });
+    resumeNext([&] { grid_.setCols(6); });
+    resumeNext([&] {
+        for (int col = 0; col < 6; ++col) {
+            grid_.setTextMatrix(0, col, QString::fromUtf16(kColumns[col].header));
+        }
+    });
+    resumeNext([&] {
+        for (int col = 0; col < 6; ++col) {
+            grid_.setColWidth(col, kColumns[col].widthTwips);
+        }
+    });
+    resumeNext([&] {
+        const QString& folder = platform_.folders.application;
+        if (!existsVisible(fileInFolder(folder, kItemListName))) {
+            platform_.messages.show(QStringLiteral("O Arquivo ") +
+                                        QDir::toNativeSeparators(folder) +
+                                        QStringLiteral("/etiquetas.csv, não foi localizado!"),
+                                    MessageBox::Buttons::Ok, MessageBox::Icon::None);
+            return;
+        }
+        Carrega_etiquetas(grid_, platform_.messages, folder);
+    });
+    resumeNext([&] {
+        combolinha->clear();
+        for (int row = 1; row <= 7; ++row) {
+            combolinha->addItem(QString::number(row));
+        }
+        combolinha->setCurrentIndex(0);
+    });
+    resumeNext([&] {
+        combocoluna->clear();
+        combocoluna->addItems({QStringLiteral("1"), QStringLiteral("2")});
+        combocoluna->setCurrentIndex(0);
+    });
+}
+
+}  // namespace etq

@@ -1,0 +1,57 @@
+#include "platform/folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace etq {
+
+Folders Folders::standard() {
+    return {QCoreApplication::applicationDirPath(), QDir::homePath()};
+}
+
+QString fileInFolder(const QString& folder, const QString& name) {
+    QDir dir(folder);
+    const QString exact = dir.filePath(name);
+    if (name.isEmpty() || QFileInfo::exists(exact)) {
+        return exact;
+    }
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            return dir.filePath(entry);
+        }
+    }
+    return exact;
+}
+
+QString localPath(const Folders& folders, const QString& windowsPath, const QString& base) {
+    QString rest = windowsPath;
+    QString path = base;
+    if (rest.size() >= 2 && rest[1] == QLatin1Char(':') && rest[0].toUpper() == QLatin1Char('C')) {
+        path = folders.driveC;
+        rest = rest.mid(2);
+    }
+    const QStringList parts = rest.split(QLatin1Char('\\'));
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (part.isEmpty() || part == QLatin1String(".")) {
+            continue;
+        }
+        path = part == QLatin1String("..") ? QDir(path).filePath(part) : fileInFolder(path, part);
+    }
+    return QDir::cleanPath(path);
+}
+
+bool isOrdinaryFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile() && !info.isHidden();
+}
+
+bool existsVisible(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isHidden();
+}
+
+}  // namespace etq

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/printer_service.h"
+
+#include <QFont>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace etq {
+
+// The printer service over Qt's print support (CUPS underneath). A document starts when the
+// first text is printed and goes to the printer at endDoc(); a page break only takes effect
+// when something is printed after it, so a document never ends with a blank page.
+class QtPrinterService : public PrinterService {
+  public:
+    QtPrinterService();
+    ~QtPrinterService() override;
+
+    QStringList printerNames() const override;
+    QString defaultPrinterName() const override;
+    void setCurrentPrinter(const QString& deviceName) override;
+    QString currentPrinterName() const override;
+
+    void setScaleMillimetres() override;
+    void setPaperLetterPortrait() override;
+
+    void setFontName(const QString& name) override;
+    void setFontSize(float points) override;
+    void setFontBold(bool bold) override;
+    void setFontItalic(bool italic) override;
+    void setFontUnderline(bool underline) override;
+
+    void setCurrentX(float x) override;
+    void setCurrentY(float y) override;
+    void print(const QString& text) override;
+    float textWidth(const QString& text) override;
+
+    void newPage() override;
+    void endDoc() override;
+
+    // Where documents go instead of the printer: a PDF file (benchmarks and tests).
+    void setOutputFileName(const QString& path) { outputFileName_ = path; }
+
+  private:
+    QPrinter& printer();
+    QPainter& beginDocument();
+    double deviceUnitsPerScaleUnit();
+
+    QString current_;
+    QString outputFileName_;
+    bool letter_ = false;
+    double scaleUnitsPerInch_ = 1440.0;  // twips until the scale is set
+    QFont font_;
+    float x_ = 0;
+    float y_ = 0;
+    bool pageBreakPending_ = false;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+};
+
+}  // namespace etq

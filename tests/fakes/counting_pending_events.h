@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/pending_events.h"
+
+#include <functional>
+
+namespace etq::test {
+
+// Counts how often an operation let pending events run, and can run a step of its own there.
+class CountingPendingEvents : public PendingEvents {
+  public:
+    void process() override {
+        ++count;
+        if (onProcess) {
+            onProcess();
+        }
+    }
+
+    int count = 0;
+    std::function<void()> onProcess;
+};
+
+}  // namespace etq::test
