@@ -88,6 +88,17 @@ void FlexGrid::setCols(int cols) {
     }
 }
 
+void FlexGrid::widenHidden(int cols) {
+    const int old = cols_;
+    if (cols <= old) {
+        return;
+    }
+    setCols(cols);
+    for (int col = old; col < cols; ++col) {
+        setColWidth(col, 0);
+    }
+}
+
 const QString& FlexGrid::TextMatrix(int row, int col) const {
     checkRow(row);
     checkCol(col);

@@ -27,6 +27,9 @@ class FlexGrid : public QObject {
     void setRows(int rows);
     int Cols() const { return cols_; }
     void setCols(int cols);
+    // Widens the grid to at least `cols` columns for operations that keep data beyond the
+    // visible ones; the added columns are hidden (width 0). A wide enough grid is left alone.
+    void widenHidden(int cols);
 
     const QString& TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
