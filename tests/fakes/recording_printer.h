@@ -13,10 +13,12 @@ namespace etq::test {
 class RecordingPrinter : public PrinterService {
   public:
     struct Call {
+        Call(QString name, QString text = {}, double a = 0, bool flag = false)
+            : name(std::move(name)), text(std::move(text)), a(a), flag(flag) {}
         QString name;
         QString text;  // text argument, if any
-        double a = 0;  // first number, if any
-        bool flag = false;
+        double a;      // number argument, if any
+        bool flag;     // boolean argument, if any
     };
 
     QStringList printerNames() const override { return printers; }
