@@ -6,6 +6,7 @@
 #include "platform/text_encoding.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <cstring>
 
@@ -99,7 +100,10 @@ void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& appl
         utf8 = isMultibyteUtf8(bytes);
     }
     auto decode = [utf8](QByteArrayView line) {
-        return utf8 ? QString::fromUtf8(line) : decodeWindows1252(line);
+        // A mark inside the file is a character of its line, not one to drop.
+        return utf8 ? QStringDecoder(QStringDecoder::Utf8,
+                                     QStringDecoder::Flag::ConvertInitialBom)(line)
+                    : decodeWindows1252(line);
     };
 
     ByteLines lines(bytes);
