@@ -69,7 +69,9 @@ void BatchRunner::startBatch(const QString& batchPath) {
     const std::optional<BatchCopy> copy = parseBatchCopy(decodeWindows1252(batch.readAll()));
     if (!copy) {
         refuse(QStringLiteral("O arquivo %1 não contém o comando de impressão esperado, "
-                              "uma única linha na forma: type epltemp.prn > DESTINO")
+                              "uma única linha na forma: type epltemp.prn > DESTINO\n"
+                              "Apague-o para que o próximo trabalho o grave de novo com o "
+                              "destino informado.")
                    .arg(shown(batchPath)));
         return;
     }
@@ -87,8 +89,11 @@ void BatchRunner::startBatch(const QString& batchPath) {
         arguments = {QStringLiteral("-d"), queue, QStringLiteral("-o"), QStringLiteral("raw"),
                      source};
     } else {
+        // A destination with a backslash is a Windows path or share (\\servidor\zebra), which
+        // names nothing on this system.
         const QFileInfo destination(QDir(workingFolder).absoluteFilePath(copy->destination));
-        if (destination.isDir() || !destination.dir().exists()) {
+        if (copy->destination.contains(QLatin1Char('\\')) || destination.isDir() ||
+            !destination.dir().exists()) {
             refuse(QStringLiteral("O destino %1 não é uma impressora instalada nem um arquivo "
                                   "que possa ser gravado.")
                        .arg(shown(destination.filePath())));
