@@ -3,11 +3,13 @@
 #include "platform/error.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -247,6 +249,35 @@ class TestBatchRunner : public QObject {
         QCOMPARE(awaitBytes(target, jobBytes(), 10000), jobBytes());
         QVERIFY(!QFile::exists(QDir(work_).filePath(QStringLiteral("pwned"))));
         QVERIFY(!QFile::exists(QDir(appFolder_).filePath(QStringLiteral("pwned"))));
+    }
+
+    // A device that blocks until someone reads it (here a FIFO, as a printer port may be):
+    // the copy waits for it in its own process, the program does not.
+    void deviceDestinationDoesNotHoldTheProgram() {
+        const QString fifo = QDir(work_).filePath(QStringLiteral("lp0"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+        BatchRunner runner(messages_, {appFolder_, dir_->path()});
+        QElapsedTimer started;
+        started.start();
+        runner.startBatch(batchWith(QFile::encodeName("type epltemp.prn > " + fifo)));
+        QVERIFY(started.elapsed() < 2000);
+        QVERIFY(messages_.shown.isEmpty());
+
+        const int fd = open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        QByteArray received;
+        char buffer[4096];
+        for (QDeadlineTimer deadline(10000);
+             received.size() < jobBytes().size() && !deadline.hasExpired();) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n > 0) {
+                received.append(buffer, n);
+            } else {
+                QTest::qWait(20);
+            }
+        }
+        close(fd);
+        QCOMPARE(received, jobBytes());
     }
 
     void cupsQueueReceivesTheRawBytes() {
