@@ -1,0 +1,119 @@
+#include "platform/batch_runner.h"
+
+#include "platform/batch_line.h"
+#include "platform/error.h"
+#include "platform/text_encoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <utility>
+
+namespace etq {
+
+namespace {
+
+const QString kSource = QStringLiteral("startBatch");
+
+// The printer queues of the print system, by lpstat; none when it cannot tell.
+QStringList installedQueues() {
+    QProcess lpstat;
+    lpstat.setStandardInputFile(QProcess::nullDevice());
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-e")});
+    if (!lpstat.waitForFinished(5000) || lpstat.exitStatus() != QProcess::NormalExit ||
+        lpstat.exitCode() != 0) {
+        lpstat.kill();
+        lpstat.waitForFinished(1000);
+        return {};
+    }
+    return QString::fromLocal8Bit(lpstat.readAllStandardOutput())
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The queue named by the destination, as the print system spells it; empty when none is.
+QString queueNamed(const QString& destination) {
+    if (destination.contains(QLatin1Char('/'))) {
+        return {};
+    }
+    for (const QString& queue : installedQueues()) {
+        if (queue.trimmed().compare(destination, Qt::CaseInsensitive) == 0) {
+            return queue.trimmed();
+        }
+    }
+    return {};
+}
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+}  // namespace
+
+BatchRunner::BatchRunner(MessageBox& messages, Folders folders)
+    : messages_(messages), folders_(std::move(folders)) {}
+
+void BatchRunner::refuse(const QString& text) {
+    messages_.show(text + QStringLiteral("\nNada foi enviado à impressora."),
+                   MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
+                   MessageBox::warningTitle());
+}
+
+void BatchRunner::startBatch(const QString& batchPath) {
+    QFile batch(batchPath);
+    if (!batch.open(QIODevice::ReadOnly)) {
+        throw Error(batch.exists() ? Error::FileAccessError : Error::FileNotFound, kSource,
+                    shown(batchPath) + QStringLiteral(": ") + batch.errorString());
+    }
+    const std::optional<BatchCopy> copy = parseBatchCopy(decodeWindows1252(batch.readAll()));
+    if (!copy) {
+        refuse(QStringLiteral("O arquivo %1 não contém o comando de impressão esperado, "
+                              "uma única linha na forma: type epltemp.prn > DESTINO\n"
+                              "Apague-o para que o próximo trabalho o grave de novo com o "
+                              "destino informado.")
+                   .arg(shown(batchPath)));
+        return;
+    }
+    const QString workingFolder = QDir::currentPath();
+    const QString source = localPath(folders_, copy->source, workingFolder);
+    if (!isOrdinaryFile(source)) {
+        refuse(QStringLiteral("O arquivo %1 não foi encontrado.").arg(shown(source)));
+        return;
+    }
+
+    QString program;
+    QStringList arguments;
+    if (const QString queue = queueNamed(copy->destination); !queue.isEmpty()) {
+        program = QStringLiteral("lp");
+        arguments = {QStringLiteral("-d"), queue, QStringLiteral("-o"), QStringLiteral("raw"),
+                     source};
+    } else {
+        // A destination with a backslash is a Windows path or share (\\servidor\zebra), which
+        // names nothing on this system.
+        const QFileInfo destination(QDir(workingFolder).absoluteFilePath(copy->destination));
+        if (copy->destination.contains(QLatin1Char('\\')) || destination.isDir() ||
+            !destination.dir().exists()) {
+            refuse(QStringLiteral("O destino %1 não é uma impressora instalada nem um arquivo "
+                                  "que possa ser gravado.")
+                       .arg(shown(destination.filePath())));
+            return;
+        }
+        // -T: a destination is never taken as a folder to copy into.
+        program = QStringLiteral("cp");
+        arguments = {QStringLiteral("-T"), QStringLiteral("--"), source, destination.filePath()};
+    }
+
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    if (!process.startDetached()) {
+        throw Error(Error::FileNotFound, kSource,
+                    program + QStringLiteral(": ") + process.errorString());
+    }
+}
+
+}  // namespace etq

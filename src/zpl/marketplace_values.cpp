@@ -1,0 +1,89 @@
+#include "zpl/marketplace_values.h"
+
+#include "zpl/marketplace_text.h"
+
+#include <utility>
+
+namespace etq {
+
+namespace {
+
+constexpr int kDefaultMargin = 14;
+
+bool breaksCommands(QStringView text) {
+    for (const QChar c : text) {
+        if (c == QLatin1Char('^') || c == QLatin1Char('~') || c == QLatin1Char('\r') ||
+            c == QLatin1Char('\n')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool holdsControl(QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString commandCharacterProblem(const QString& field) {
+    return QStringLiteral(
+               "O campo %1 contém ^, ~ ou uma quebra de linha, que a impressora "
+               "tomaria por comandos.")
+        .arg(field);
+}
+
+}  // namespace
+
+std::optional<MarketplaceValues> readMarketplaceValues(const MarketplaceSettings& settings,
+                                                       QString& problem) {
+    MarketplaceValues values{settings.densidade.text(),
+                             settings.velocidade.text(),
+                             {settings.margem.text(), 0},
+                             trimSpaces(settings.cod_fornecedor.text()),
+                             trimSpaces(settings.descricao.text()),
+                             trimSpaces(settings.cod_terceiro.text()),
+                             trimSpaces(settings.cod_barras.text()),
+                             settings.destino.text()};
+    const std::pair<const QString*, QString> unescaped[] = {
+        {&values.densidade, QStringLiteral("Densidade")},
+        {&values.velocidade, QStringLiteral("Velocidade")},
+        {&values.x.text, QStringLiteral("Margem")},
+        {&values.destino, QStringLiteral("Destino")},
+    };
+    for (const auto& [text, field] : unescaped) {
+        if (breaksCommands(*text)) {
+            problem = commandCharacterProblem(field);
+            return std::nullopt;
+        }
+    }
+
+    const QString margin = trimSpaces(values.x.text);
+    if (margin.isEmpty()) {
+        values.x = {QString::number(kDefaultMargin), kDefaultMargin};
+    } else {
+        bool fits = false;
+        values.x.dots = isDecimalDigits(margin) ? margin.toInt(&fits) : 0;
+        if (!fits) {
+            problem = QStringLiteral(
+                          "O campo Margem deve ser um número inteiro de pontos "
+                          "(vazio vale 14): \"%1\".")
+                          .arg(values.x.text);
+            return std::nullopt;
+        }
+    }
+
+    if (holdsControl(values.cod_barras)) {
+        problem = QStringLiteral(
+            "O campo Código de barras contém um caractere de controle "
+            "(tabulação ou quebra de linha), que o código de barras não "
+            "admite.");
+        return std::nullopt;
+    }
+    return values;
+}
+
+}  // namespace etq
