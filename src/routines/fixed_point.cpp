@@ -106,21 +106,12 @@ std::int64_t parse(QStringView text, const QLocale& locale) {
 QString format(std::int64_t value, const QLocale& locale) {
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    const std::int64_t units = value / kScale;
-    std::int64_t decimals = value % kScale;
-    QString text = plain.toString(static_cast<qlonglong>(units));
-    if (value < 0 && units == 0) {
-        text = locale.negativeSign() + text;
+    QString text = plain.toString(static_cast<qlonglong>(value / kScale));
+    QString decimals = QString::number(value % kScale).rightJustified(4, QLatin1Char('0'));
+    while (decimals.endsWith(QLatin1Char('0'))) {
+        decimals.chop(1);
     }
-    if (decimals == 0) {
-        return text;
-    }
-    QString fraction =
-        QString::number(decimals < 0 ? -decimals : decimals).rightJustified(4, QLatin1Char('0'));
-    while (fraction.endsWith(QLatin1Char('0'))) {
-        fraction.chop(1);
-    }
-    return text + locale.decimalPoint() + fraction;
+    return decimals.isEmpty() ? text : text + locale.decimalPoint() + decimals;
 }
 
 std::int64_t add(std::int64_t a, std::int64_t b) {

@@ -19,8 +19,8 @@ constexpr std::int64_t kScale = 10000;
 // mismatch for any other text, overflow beyond the range of the count.
 std::int64_t parse(QStringView text, const QLocale& locale);
 
-// The value in the locale's format without group separators and without trailing zeros in
-// the decimals: 5, 2,5, 0,0001 for pt_BR.
+// A value of 0 or more in the locale's format without group separators and without trailing
+// zeros in the decimals: 5, 2,5, 0,0001 for pt_BR.
 QString format(std::int64_t value, const QLocale& locale);
 
 // a + b, raising etq::Error (overflow) when the sum leaves the range.

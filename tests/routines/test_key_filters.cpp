@@ -40,17 +40,12 @@ class TestKeyFilters : public QObject {
         QTest::addColumn<int>("tecla");
         QTest::addColumn<int>("result");
         QTest::newRow("digit 5") << int('5') << int('5');
-        QTest::newRow("digit 0") << int('0') << int('0');
-        QTest::newRow("digit 9") << int('9') << int('9');
         QTest::newRow("Backspace") << 8 << 8;
         QTest::newRow("letter a") << int('a') << 0;
         QTest::newRow("minus") << int('-') << 0;
         QTest::newRow("comma") << int(',') << 0;
-        QTest::newRow("point") << int('.') << 0;
-        QTest::newRow("blank") << int(' ') << 0;
         QTest::newRow("superscript two") << 0xB2 << 0;
         QTest::newRow("one half") << 0xBD << 0;
-        QTest::newRow("Enter") << 13 << 0;
         QTest::newRow("outside the code page") << 0x135 << 0;
         QTest::newRow("negative") << -8 << 0;
     }
@@ -72,18 +67,14 @@ class TestKeyFilters : public QObject {
         QTest::addColumn<int>("tecla");
         QTest::addColumn<int>("result");
         QTest::newRow("a") << int('a') << int('A');
-        QTest::newRow("z") << int('z') << int('Z');
         QTest::newRow("capital stays") << int('Q') << int('Q');
         QTest::newRow("digit 1") << int('1') << int('1');
         QTest::newRow("ç gives Ç") << 0xE7 << 0xC7;
-        QTest::newRow("ã gives Ã") << 0xE3 << 0xC3;
         QTest::newRow("ÿ gives Ÿ") << 0xFF << 0x9F;
         QTest::newRow("œ gives Œ") << 0x9C << 0x8C;
         QTest::newRow("ß has no capital") << 0xDF << 0xDF;
         QTest::newRow("µ has no capital in the chart") << 0xB5 << 0xB5;
         QTest::newRow("ƒ has no capital in the chart") << 0x83 << 0x83;
-        QTest::newRow("division sign") << 0xF7 << 0xF7;
-        QTest::newRow("Backspace") << 8 << 8;
         QTest::newRow("outside the code page") << 0x101 << 0x101;
         QTest::newRow("negative") << -1 << -1;
     }

@@ -1,6 +1,5 @@
 #include "app/detail_panel.h"
 #include "platform/error.h"
-#include "routines/fixed_point.h"
 #include "routines/quantity_total.h"
 
 #include <QLocale>
@@ -101,20 +100,6 @@ class TestQuantityTotal : public QObject {
             QCOMPARE(error.number(), number);
         }
         QCOMPARE(label5.text(), QStringLiteral("Coluna da Etiqueta Inicial"));
-    }
-
-    void formatsNegativeValues_data() {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("minus a half") << qint64(-5000) << "-0,5";
-        QTest::newRow("minus one and a quarter") << qint64(-12500) << "-1,25";
-        QTest::newRow("minus two") << qint64(-20000) << "-2";
-    }
-
-    void formatsNegativeValues() {
-        QFETCH(qint64, value);
-        QFETCH(QString, text);
-        QCOMPARE(fixed_point::format(value, QLocale()), text);
     }
 };
 
