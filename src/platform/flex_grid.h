@@ -53,6 +53,19 @@ class FlexGrid : public QObject {
     // Removes a data row; the rows below move up. At least one data row always stays.
     void RemoveItem(int row);
 
+    // The grid's generic sorts: per cell, a text that reads as a number in the system's number
+    // format compares as a number, any other text as text; numbers come before texts in the
+    // ascending order. The rows sorted are those from Row to RowSel, or every row below the
+    // fixed row when the two are equal; the keys are the columns from Col to ColSel, left to
+    // right. Rows with equal keys keep their order.
+    enum class SortOrder { GenericAscending = 1, GenericDescending = 2 };
+    void Sort(SortOrder order);
+
+    // Whether the views show the grid. Hiding it while its content is rearranged spares the
+    // views a repaint per change.
+    bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+
     // While a batch is open the content signals are held back; closing the last batch
     // raises one contentReset when anything changed. Loading thousands of rows then costs the
     // views one refresh instead of one per cell.
@@ -77,6 +90,7 @@ class FlexGrid : public QObject {
     void selectionChanged();
     // The whole content changed (sorting); views re-read everything.
     void contentReset();
+    void visibilityChanged(bool visible);
 
   private:
     void checkRow(int row) const;
@@ -94,6 +108,7 @@ class FlexGrid : public QObject {
     int colSel_ = 0;
     int batchDepth_ = 0;
     bool batchChanged_ = false;
+    bool visible_ = true;
 };
 
 }  // namespace etq

@@ -32,8 +32,18 @@ QString localPath(const Folders& folders, const QString& windowsPath, const QStr
     if (rest.size() >= 2 && rest[1] == QLatin1Char(':') && rest[0].toUpper() == QLatin1Char('C')) {
         path = folders.driveC;
         rest = rest.mid(2);
+    } else if (rest.startsWith(QLatin1Char('\\'))) {
+        path = folders.driveC;  // the root of the current drive, which is always C here
     }
-    const QStringList parts = rest.split(QLatin1Char('\\'));
+    QStringList parts = rest.split(QLatin1Char('\\'));
+    // Windows drops trailing blanks and dots from a path's last name: "pedidos.txt " opens
+    // "pedidos.txt".
+    QString& last = parts.last();
+    if (last != QLatin1String(".") && last != QLatin1String("..")) {
+        while (last.endsWith(QLatin1Char(' ')) || last.endsWith(QLatin1Char('.'))) {
+            last.chop(1);
+        }
+    }
     for (int i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty() || part == QLatin1String(".")) {

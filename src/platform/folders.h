@@ -21,7 +21,9 @@ QString fileInFolder(const QString& folder, const QString& name);
 
 // Maps a Windows path ("c:\dados\pedidos.txt", or a relative "dados\x.txt") onto this system:
 // a drive letter C maps to the drive-C folder, backslashes separate folders, and every part is
-// found without regard to letter case. Paths without a drive letter are relative to `base`.
+// found without regard to letter case. A path that starts with a backslash starts at the
+// drive-C folder; other paths without a drive letter are relative to `base`. Trailing blanks
+// and dots of the last name are dropped, as Windows does.
 QString localPath(const Folders& folders, const QString& windowsPath, const QString& base);
 
 // True when the path names an existing ordinary file (not a folder, not a hidden entry).
