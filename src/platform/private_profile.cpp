@@ -99,7 +99,10 @@ struct Location {
     QString value;
 };
 
-Location locate(const std::vector<Line>& lines, const QString& section, const QString& key) {
+// Blanks around the names asked for count as little as blanks around the names in the file.
+Location locate(const std::vector<Line>& lines, QStringView section, QStringView key) {
+    section = trimmed(section);
+    key = trimmed(key);
     Location found;
     for (qsizetype i = 0; i < static_cast<qsizetype>(lines.size()); ++i) {
         const Meaning meaning = meaningOf(lines[i].content);

@@ -44,6 +44,9 @@ class TestSettingsFiles : public QObject {
             << QByteArray("  [ Geral ] \r\n\t Nome \t=  Ana Paula  \r\n") << "Geral"
             << "Nome"
             << "Ana Paula";
+        QTest::newRow("blanks around the names asked for") << plain << " Geral\t"
+                                                           << "  Nome "
+                                                           << "Ana";
         QTest::newRow("missing section") << plain << "Outra"
                                          << "Nome" << kNone;
         QTest::newRow("missing key") << plain << "Geral"
