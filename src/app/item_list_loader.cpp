@@ -1,10 +1,10 @@
 #include "app/item_list_loader.h"
 
 #include "app/detail_panel.h"
-#include "platform/error.h"
 #include "platform/folders.h"
 #include "platform/text_encoding.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -55,6 +55,13 @@ bool endsList(QByteArrayView line) {
     return true;
 }
 
+QString unreadable(const QString& path) {
+    return QStringLiteral(
+               "Não foi possível ler o arquivo %1. Verifique se ele pode ser aberto "
+               "por este usuário.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 void warn(MessageBox& messages, const QString& text) {
     messages.show(text, MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
                   MessageBox::warningTitle());
@@ -70,8 +77,8 @@ void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& appl
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(Error::FileAccessError, QStringLiteral("Carrega_etiquetas"),
-                    file.errorString());
+        warn(messages, unreadable(path));
+        return;
     }
     if (file.size() == 0) {
         warn(messages, QStringLiteral("O arquivo está em branco!"));
@@ -85,8 +92,8 @@ void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& appl
     } else {
         readBytes = file.readAll();
         if (file.error() != QFileDevice::NoError) {
-            throw Error(Error::FileAccessError, QStringLiteral("Carrega_etiquetas"),
-                        file.errorString());
+            warn(messages, unreadable(path));
+            return;
         }
         bytes = readBytes;
     }

@@ -13,8 +13,8 @@ constexpr int MaxRowNumber = 32767;
 // Appends the items of etiquetas.csv in the application folder to the grid, one row per line
 // after the header: quantity, reference, colour, size, order number and "N" in columns 0 to 5,
 // each written into the grid's last row, after which one empty row is added. Reading stops at
-// a line whose first field is empty or blanks only. Reports a missing or empty file by message
-// box; a file that cannot be read raises etq::Error.
+// a line whose first field is empty or blanks only. Reports by message box a missing, empty
+// or unreadable file, and the lines left out when the grid runs out of row numbers.
 void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& applicationFolder);
 
 }  // namespace etq
