@@ -79,8 +79,7 @@ class TestLabelStreamSeparation : public QObject {
         // No ^FD>; key: the value starts at position 5 ("M" of ^MMT) and runs to the next caret.
         QString noCode = L1;
         noCode.replace("^FD>;12345678", "^FD12345678");
-        both("missing key", noCode + crlf, {"2|MMT|AZUL|38|4501|CAMISA|M"}, crlf, noCode + crlf,
-             crlf);
+        both("missing key", noCode + crlf, {"2|MMT|AZUL|38|4501|CAMISA|M"}, crlf, noCode, crlf);
         const QString emptyValues = label("", "", "", "", "", "", "");
         both("keys directly followed by their terminators", emptyValues, {"||||||"}, "",
              emptyValues, "");
