@@ -12,6 +12,7 @@ namespace etq {
 // that walks the text forward therefore reads each stretch of it once, however often it asks.
 class LabelStreamSearch {
   public:
+    // `marker` is not empty.
     LabelStreamSearch(QStringView text, QString marker, Qt::CaseSensitivity cs = Qt::CaseSensitive)
         : text_(text), marker_(std::move(marker)), cs_(cs) {}
 
@@ -20,6 +21,8 @@ class LabelStreamSearch {
     qsizetype length() const { return marker_.size(); }
 
   private:
+    qsizetype find(qsizetype from) const;
+
     QStringView text_;
     QString marker_;
     Qt::CaseSensitivity cs_;
