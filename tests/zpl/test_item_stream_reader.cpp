@@ -185,7 +185,7 @@ class TestItemStreamReader : public QObject {
     // A handler that runs while the reader pauses removes the reference's row: the labels
     // after it start a new row, as a search of the grid at every label would.
     void seesGridChangedWhileEventsRun() {
-        const int labels = 60000;
+        const int labels = 100000;
         FlexGrid grid;
         prepare(grid, {});
         PlainTextField texto_zpl(bare("A1").repeated(labels));
