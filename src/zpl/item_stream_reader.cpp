@@ -99,14 +99,18 @@ qint64 countIn(const QString& cell) {
 void countLabels(QStringView stream, FlexGrid& grid, LabelStreamPacer& pacer) {
     LabelStreamSearch items(stream, kItemKey.toString());
     LabelStreamSearch fieldEnds(stream, kFieldEnd.toString());
+    LabelStreamSearch labelEnds(stream, kLabelEnd.toString());
     QuantityBefore quantities(stream);
     ReferenceRows rows(grid);
     // The next search starts one character past the key's end, as the count always did; a
     // key that directly follows another key's end is not seen.
     const qsizetype step = kItemKey.size() + 1;
     for (qsizetype item = items.next(0); item >= 0; item = items.next(item + step)) {
+        // A reference field without its "^FS" is skipped, also when the "^FS" found lies beyond
+        // the end of the label: the text up to it would span whole labels.
         const qsizetype end = fieldEnds.next(item);
-        if (end >= 0) {
+        const qsizetype labelEnd = labelEnds.next(item);
+        if (end >= 0 && (labelEnd < 0 || end < labelEnd)) {
             const qsizetype start = item + kItemKey.size();
             const QString reference = stream.mid(start, end - start).toString();
             const int row = rows.find(reference);

@@ -5,7 +5,9 @@
 // searched row by row. Slow on purpose; they only serve as the yardstick the fast readers must
 // match. Where the plain steps would fail or never end, they stop as the readers decided:
 // an incomplete tail stays in the stream field, a value without its terminator ends with its
-// label, a count that is not a number counts as 0.
+// label, a count that is not a number counts as 0. Two faults are mended: a "^PQ" quantity ends
+// at the next command when no "," follows it there, and a reference field whose "^FS" lies
+// beyond its label's "^XZ" is skipped.
 
 #include "platform/flex_grid.h"
 #include "platform/text_field.h"
@@ -198,7 +200,8 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
             break;
         }
         const qsizetype e = InStr(k, s, fs);
-        if (e != 0) {
+        const qsizetype z = InStr(k, s, QStringLiteral("^XZ"));
+        if (e != 0 && (z == 0 || e < z)) {  // a field end beyond the label's end is none
             const QString r = Mid(s, k + 25, e - (k + 25));
             bool found = false;
             for (int row = 1; row <= grid.Rows() - 1 && !found; ++row) {

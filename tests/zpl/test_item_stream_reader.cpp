@@ -134,6 +134,9 @@ class TestItemStreamReader : public QObject {
             << QStringList{"1|A1||||", "1|B2||||", empty6};
         QTest::newRow("reference without ^FS is skipped")
             << QStringList{} << "^XA" + kItem + "A1^XZ" << QStringList{empty6};
+        QTest::newRow("reference whose ^FS lies in a later label is skipped")
+            << QStringList{} << "^XA" + kItem + "A1^XZ" + full("B2", "1")
+            << QStringList{"1|B2|" + details1, empty8};
         QTest::newRow("detail without ^FS runs to the end of the label")
             << QStringList{} << "^XA" + item("A1") + "^FT282,342^A0N,23,24^FH\\^FDAção^XZ"
             << QStringList{"1|A1||Acao^XZ||||", empty8};

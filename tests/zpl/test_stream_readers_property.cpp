@@ -121,6 +121,10 @@ class Generator {
         QString stream;
         for (int labels = below(7); labels > 0; --labels) {
             QString label = QStringLiteral("^XA");
+            if (chance(10)) {  // a reference field cut short by the label's end
+                stream += label + literal::itemKey() + reference() + QStringLiteral("^XZ");
+                continue;
+            }
             if (chance(40)) {
                 label += QStringLiteral("^PQ") + pick(QList<QString>{"2", "3", "x", ""}) +
                          (chance(80) ? QStringLiteral(",0,1,Y") : QStringLiteral("^FS"));
