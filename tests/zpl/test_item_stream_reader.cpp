@@ -107,7 +107,7 @@ class TestItemStreamReader : public QObject {
         QTest::newRow("^PQ without a comma ends at the next command")
             << QStringList{} << "^XA^PQ3^FS" + item("A1") + "^XZ"
             << QStringList{"3|A1||||", empty6};
-        QTest::newRow("^PQ without a comma at the end of the stream")
+        QTest::newRow("^PQ without a comma before the next label")
             << QStringList{} << "^XA" + item("A1") + "^XZ^PQ9" + bare("B2")
             << QStringList{"1|A1||||", "9|B2||||", empty6};
         QTest::newRow("all details, one folded set")
