@@ -155,9 +155,10 @@ class StreamTail {
 // written once at the end with the last label cut and what followed it.
 template <typename Boundaries>
 void separate(LabelStreamFields& fields, FlexGrid& grid, PendingEvents& events) {
-    const QString stream = fields.texto_zpl.text();
     LabelStreamPacer pacer(grid, events);
     pacer.pump();
+    // Read after the first pause, as every pass reads the stream after letting events run.
+    const QString stream = fields.texto_zpl.text();
     Boundaries boundaries(stream);
     StreamTail tail(stream);
     qsizetype consumed = 0;
