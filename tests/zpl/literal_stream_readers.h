@@ -1,0 +1,267 @@
+#pragma once
+
+// Deliberately plain versions of the stream readers, written step by step as the readers are
+// described: 1-based positions, the stream field re-read and rewritten on every pass, the grid
+// searched row by row. Slow on purpose; they only serve as the yardstick the fast readers must
+// match. Where the plain steps would fail or never end, they stop as the readers decided:
+// an incomplete tail stays in the stream field, a value without its terminator ends with its
+// label, a count that is not a number counts as 0. Two faults are mended: a "^PQ" quantity ends
+// at the next command when no "," follows it there, and a reference field whose "^FS" lies
+// beyond its label's "^XZ" is skipped.
+
+#include "platform/flex_grid.h"
+#include "platform/text_field.h"
+#include "zpl/accent_folding.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <limits>
+
+namespace etq::literal {
+
+// Position of `what` in `text` from `start` on, 1-based; 0 when absent.
+inline qsizetype InStr(qsizetype start, const QString& text, const QString& what) {
+    if (start > text.size()) {
+        return 0;
+    }
+    return text.indexOf(what, start - 1) + 1;
+}
+
+inline QString Mid(const QString& text, qsizetype start, qsizetype length) {
+    if (start > text.size() || length <= 0) {
+        return {};
+    }
+    return text.mid(start - 1, length);
+}
+
+inline QString Mid(const QString& text, qsizetype start) {
+    return start > text.size() ? QString() : text.mid(start - 1);
+}
+
+inline QString Trim(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ') {
+        ++first;
+    }
+    while (last > first && text[last - 1] == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+struct Fields {
+    TextField& zpl;
+    TextField& etq;
+    TextField& resto;
+};
+
+struct Key {
+    QString text;
+    QString terminator;
+    int column;
+};
+
+inline const QList<Key>& separationKeys() {
+    static const QList<Key> keys = {
+        {QStringLiteral("^FD>;"), QStringLiteral("^"), 1},
+        {QStringLiteral("8182,63^FWN^A0,N37,35^FD"), QStringLiteral("^"), 2},
+        {QStringLiteral("^PQ"), QStringLiteral(","), 0},
+        {QStringLiteral("82,180.090909090909090909090909090909090909^FWN^A0,N32,30^FD"),
+         QStringLiteral("^"), 3},
+        {QStringLiteral("82,207.090909090909090909090909090909090909^FWN^A0,N32,30^FD"),
+         QStringLiteral("^"), 4},
+        {QStringLiteral("82,248.090909090909090909090909090909090909^FWN^A0,N28,26^FD"),
+         QStringLiteral("^"), 5},
+        {QStringLiteral("82,285.090909090909090909090909090909090909^FWN^A0,N28,26^FD"),
+         QStringLiteral("^"), 6},
+    };
+    return keys;
+}
+
+// The value end as SEPARA_1 finds it: a search for the terminator.
+inline qsizetype endBySearch(const QString& label, qsizetype s, const QString& terminator) {
+    const qsizetype e = InStr(s, label, terminator);
+    return e == 0 ? label.size() + 1 : e;
+}
+
+// The value end as SEPARA_2 finds it: one character after the other.
+inline qsizetype endByScan(const QString& label, qsizetype s, const QString& terminator) {
+    qsizetype e = s;
+    while (e <= label.size() && Mid(label, e, 1) != terminator) {
+        ++e;
+    }
+    return e;
+}
+
+using ValueEnd = std::function<qsizetype(const QString&, qsizetype, const QString&)>;
+
+inline void appendLabelRow(FlexGrid& grid, const QString& label, const ValueEnd& valueEnd) {
+    QStringList values(7);
+    for (const Key& key : separationKeys()) {
+        const qsizetype s = InStr(1, label, key.text) + key.text.size();
+        const qsizetype e = valueEnd(label, s, key.terminator);
+        values[key.column] = Mid(label, s, e - s);
+    }
+    grid.widenHidden(7);
+    for (int col = 0; col <= 6; ++col) {
+        grid.setTextMatrix(grid.Rows() - 1, col, values[col]);
+    }
+    grid.setRows(grid.Rows() + 1);
+}
+
+inline void SEPARA_1(Fields f, FlexGrid& grid) {
+    for (;;) {
+        const QString t = f.zpl.text();
+        const qsizetype a = InStr(1, t, QStringLiteral("^XA"));
+        const qsizetype z = InStr(1, t, QStringLiteral("^XZ"));
+        if (a == 0 || z == 0) {
+            return;  // no complete label left: the tail stays
+        }
+        const qsizetype b = z + 2;
+        f.etq.setText(Mid(t, a, b));
+        f.resto.setText(Mid(t, b + 1));
+        f.zpl.setText(f.resto.text());
+        if (f.etq.text().size() > 20) {
+            appendLabelRow(grid, f.etq.text(), endBySearch);
+        }
+        if (Trim(f.zpl.text()).size() <= 10) {
+            return;
+        }
+    }
+}
+
+inline void SEPARA_2(Fields f, FlexGrid& grid) {
+    qsizetype p = 1;
+    qsizetype a = 0;
+    qsizetype b = 0;
+    for (;;) {
+        const QString t = f.zpl.text();
+        const QString three = Mid(t, p, 3).toUpper();
+        if (three == QStringLiteral("^XA")) {
+            a = p;
+        }
+        if (three == QStringLiteral("^XZ")) {
+            b = p + 2;
+        }
+        ++p;
+        if (b != 0) {
+            if (a == 0) {
+                return;  // "^XZ" before any "^XA": the tail stays
+            }
+            f.etq.setText(Mid(t, a, b));
+            f.resto.setText(Mid(t, b + 1));
+            f.zpl.setText(f.resto.text());
+            a = 0;
+            b = 0;
+            p = 1;
+            if (f.etq.text().size() > 20) {
+                appendLabelRow(grid, f.etq.text(), endByScan);
+            }
+        }
+        if (Trim(f.zpl.text()).size() <= 10) {
+            return;
+        }
+        if (p > f.zpl.text().size()) {
+            return;  // no further "^XZ": the tail stays
+        }
+    }
+}
+
+inline const QString& itemKey() {
+    static const QString key = QStringLiteral("^FT3,113^A0N,28,28^FH\\^FD");
+    return key;
+}
+
+inline qint64 countIn(const QString& cell) {
+    bool ok = false;
+    const qint64 n = cell.trimmed().toLongLong(&ok);
+    return ok && n < std::numeric_limits<qint64>::max() ? n : 0;
+}
+
+// The quantity of the "^PQ" at j: up to its "," or, lacking one, the next command.
+inline QString quantityAt(const QString& s, qsizetype j) {
+    qsizetype c = j + 3;
+    while (c <= s.size() && Mid(s, c, 1) != QStringLiteral(",") &&
+           Mid(s, c, 1) != QStringLiteral("^")) {
+        ++c;
+    }
+    return Mid(s, j + 3, c - (j + 3));
+}
+
+inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
+    const QString s = zpl.text();
+    const QString fs = QStringLiteral("^FS");
+    qsizetype p = 1;
+    for (;;) {
+        const qsizetype k = InStr(p, s, itemKey());
+        if (k == 0) {
+            break;
+        }
+        const qsizetype e = InStr(k, s, fs);
+        const qsizetype z = InStr(k, s, QStringLiteral("^XZ"));
+        if (e != 0 && (z == 0 || e < z)) {  // a field end beyond the label's end is none
+            const QString r = Mid(s, k + 25, e - (k + 25));
+            bool found = false;
+            for (int row = 1; row <= grid.Rows() - 1 && !found; ++row) {
+                if (grid.TextMatrix(row, 1) == r) {
+                    grid.setTextMatrix(row, 0,
+                                       QString::number(countIn(grid.TextMatrix(row, 0)) + 1));
+                    found = true;
+                }
+            }
+            if (!found) {
+                QString count = QStringLiteral("1");
+                for (qsizetype j = k; j >= 1; --j) {
+                    if (Mid(s, j, 3) == QStringLiteral("^PQ")) {
+                        count = quantityAt(s, j);
+                        break;
+                    }
+                }
+                const int last = grid.Rows() - 1;
+                grid.setTextMatrix(last, 0, count);
+                grid.setTextMatrix(last, 1, r);
+                grid.setRows(grid.Rows() + 1);
+            }
+        }
+        p = k + 26;
+    }
+    struct Detail {
+        QString key;
+        int column;
+        bool folded;
+    };
+    const QList<Detail> details = {
+        {QStringLiteral("^FD>:"), 2, true},
+        {QStringLiteral("^FT282,342^A0N,23,24^FH\\^FD"), 3, true},
+        {QStringLiteral("^FT117,224^A0N,23,24^FH\\^FD"), 4, true},
+        {QStringLiteral("^FT488,342^A0N,23,24^FH\\^FD"), 5, false},
+        {QStringLiteral("^FT177,265^A0N,23,24^FH\\^FD"), 6, true},
+        {QStringLiteral("^FT264,307^A0N,23,24^FH\\^FD"), 7, true},
+    };
+    const int rows = grid.Rows();
+    for (int row = 1; row <= rows - 1; ++row) {
+        const qsizetype k = InStr(1, s, itemKey() + Trim(grid.TextMatrix(row, 1)) + fs);
+        if (k == 0) {
+            continue;
+        }
+        const qsizetype z = InStr(k, s, QStringLiteral("^XZ"));
+        const QString block = z == 0 ? Mid(s, k) : Mid(s, k, z - k + 3);
+        for (const Detail& d : details) {
+            const qsizetype f = InStr(1, block, d.key);
+            if (f == 0) {
+                continue;
+            }
+            qsizetype g = InStr(f, block, fs);
+            if (g == 0) {
+                g = block.size() + 1;
+            }
+            const QString value = Mid(block, f + d.key.size(), g - f - d.key.size());
+            grid.widenHidden(8);
+            grid.setTextMatrix(row, d.column, d.folded ? tira_acento(value) : value);
+        }
+    }
+}
+
+}  // namespace etq::literal
