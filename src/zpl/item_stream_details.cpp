@@ -127,7 +127,10 @@ void fillDetails(QStringView stream, FlexGrid& grid) {
     QSet<QString> wanted;
     for (int row = FlexGrid::FixedRows; row < rows; ++row) {
         references[row] = withoutBlanks(grid.TextMatrix(row, 1));
-        wanted.insert(references[row]);
+        // A blank reference names no item: the empty last row keeps no details.
+        if (!references[row].isEmpty()) {
+            wanted.insert(references[row]);
+        }
     }
     const QHash<QString, qsizetype> first = firstLabels(stream, wanted);
     const QHash<qsizetype, Details> details = detailsAt(stream, {first.cbegin(), first.cend()});

@@ -110,8 +110,9 @@ void countLabels(QStringView stream, FlexGrid& grid, LabelStreamPacer& pacer) {
         // the end of the label: the text up to it would span whole labels.
         const qsizetype end = fieldEnds.next(item);
         const qsizetype labelEnd = labelEnds.next(item);
-        if (end >= 0 && (labelEnd < 0 || end < labelEnd)) {
-            const qsizetype start = item + kItemKey.size();
+        // An empty reference names no item: counted, it would fill the grid's empty last row.
+        const qsizetype start = item + kItemKey.size();
+        if (end > start && (labelEnd < 0 || end < labelEnd)) {
             const QString reference = stream.mid(start, end - start).toString();
             const int row = rows.find(reference);
             if (row >= 0) {

@@ -5,9 +5,10 @@
 // searched row by row. Slow on purpose; they only serve as the yardstick the fast readers must
 // match. Where the plain steps would fail or never end, they stop as the readers decided:
 // an incomplete tail stays in the stream field, a value without its terminator ends with its
-// label, a count that is not a number counts as 0. Two faults are mended: a "^PQ" quantity ends
-// at the next command when no "," follows it there, and a reference field whose "^FS" lies
-// beyond its label's "^XZ" is skipped.
+// label, a count that is not a number counts as 0. Three faults are mended: a "^PQ" quantity
+// ends at the next command when no "," follows it there, a reference field whose "^FS" lies
+// beyond its label's "^XZ" is skipped, and an empty reference names no item (counted, it would
+// fill the grid's empty last row).
 
 #include "platform/flex_grid.h"
 #include "platform/text_field.h"
@@ -201,7 +202,8 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
         }
         const qsizetype e = InStr(k, s, fs);
         const qsizetype z = InStr(k, s, QStringLiteral("^XZ"));
-        if (e != 0 && (z == 0 || e < z)) {  // a field end beyond the label's end is none
+        // A field end beyond the label's end is none; an empty reference names no item.
+        if (e > k + 25 && (z == 0 || e < z)) {
             const QString r = Mid(s, k + 25, e - (k + 25));
             bool found = false;
             for (int row = 1; row <= grid.Rows() - 1 && !found; ++row) {
@@ -242,8 +244,9 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
     };
     const int rows = grid.Rows();
     for (int row = 1; row <= rows - 1; ++row) {
-        const qsizetype k = InStr(1, s, itemKey() + Trim(grid.TextMatrix(row, 1)) + fs);
-        if (k == 0) {
+        const QString reference = Trim(grid.TextMatrix(row, 1));
+        const qsizetype k = InStr(1, s, itemKey() + reference + fs);
+        if (reference.isEmpty() || k == 0) {
             continue;
         }
         const qsizetype z = InStr(k, s, QStringLiteral("^XZ"));

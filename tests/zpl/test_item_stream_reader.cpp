@@ -143,9 +143,12 @@ class TestItemStreamReader : public QObject {
         QTest::newRow("label without ^XZ runs to the end of the stream")
             << QStringList{} << "^XA" + item("A1") + at177("F")
             << QStringList{"1|A1|||||F|", empty8};
-        // An empty reference equals the empty last row, which is counted on.
-        QTest::newRow("empty reference")
+        // An empty reference names no item: the grid keeps its empty last row.
+        QTest::newRow("empty reference before an item")
             << QStringList{} << bare("") + bare("A1") << QStringList{"1|A1||||", empty6};
+        QTest::newRow("empty reference with details, last")
+            << QStringList{} << bare("A1") + "^XA" + item("") + at177("F") + "^XZ"
+            << QStringList{"1|A1||||", empty6};
         QTest::newRow("hex escapes and blanks are kept")
             << QStringList{} << "^XA" + item("A_5F1") + at488(" x ") + "^XZ"
             << QStringList{"1|A_5F1|||| x ||", empty8};
