@@ -99,12 +99,15 @@ void ImageSurface::setScaleMode(std::int16_t mode) {
     scaleMode_ = mode;
 }
 
+// The size is kept apart from the image, which stays empty while either side is 0.
 void ImageSurface::setHeight(double twips) {
-    resize(image_.width(), pixelsOfTwips(twips));
+    height_ = pixelsOfTwips(twips);
+    resize();
 }
 
 void ImageSurface::setWidth(double twips) {
-    resize(pixelsOfTwips(twips), image_.height());
+    width_ = pixelsOfTwips(twips);
+    resize();
 }
 
 int ImageSurface::pixelsOfTwips(double twips) const {
@@ -116,14 +119,14 @@ int ImageSurface::pixelsOfTwips(double twips) const {
 }
 
 // Keeps the drawing at the top-left corner; new area gets the background colour.
-void ImageSurface::resize(int width, int height) {
-    if (width == image_.width() && height == image_.height()) {
+void ImageSurface::resize() {
+    if (width_ == image_.width() && height_ == image_.height()) {
         return;
     }
-    QImage resized = blankImage(width, height, twipsPerPixel_);
+    QImage resized = blankImage(width_, height_, twipsPerPixel_);
     resized.fill(backColor_);
-    const int rows = std::min(height, image_.height());
-    const int bytes = std::min(width, image_.width()) * 4;
+    const int rows = std::min(height_, image_.height());
+    const int bytes = std::min(width_, image_.width()) * 4;
     for (int y = 0; y < rows; ++y) {
         std::copy_n(image_.constScanLine(y), bytes, resized.scanLine(y));
     }

@@ -53,10 +53,12 @@ class ImageSurface final : public DrawingSurface {
     double toPixels(double length) const;
     double fromPixels(double pixels) const;
     int pixelsOfTwips(double twips) const;
-    void resize(int width, int height);
+    void resize();
     void erase();
 
     double twipsPerPixel_;
+    int width_ = 0;
+    int height_ = 0;
     QImage image_;
     SurfacePicture picture_;
     QColor backColor_ = Qt::white;
