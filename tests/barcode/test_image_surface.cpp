@@ -130,6 +130,9 @@ class TestImageSurface : public QObject {
         surface.setPicture(surface.Image());
         QCOMPARE(surface.picture(), surface.image());
         surface.Line(3, 0, 3, 4, kBlack);
+        // The picture keeps the drawing as it was when it was taken.
+        QVERIFY(!isBlack(surface.picture(), 3, 0));
+        QVERIFY(isBlack(surface.image(), 3, 0));
         // Erasing shows the picture again, without what was drawn since.
         surface.Cls();
         QCOMPARE(surface.image(), surface.picture());
@@ -181,6 +184,10 @@ class TestImageSurface : public QObject {
         QVERIFY(surface.save(path));
         const QImage read(path, "PNG");
         QCOMPARE(read.convertToFormat(QImage::Format_RGB32), surface.image());
+        // Colour survives the file too.
+        surface.Line(5, 1, 5, 9, 0x00FF00);
+        QVERIFY(surface.save(path));
+        QCOMPARE(QImage(path, "PNG").pixel(5, 1), qRgb(0, 255, 0));
         QVERIFY(!surface.save(folder.filePath(QStringLiteral("missing/symbol.png"))));
         QVERIFY(!ImageSurface().save(folder.filePath(QStringLiteral("empty.png"))));
     }

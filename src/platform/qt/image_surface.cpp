@@ -50,14 +50,16 @@ ImageSurface::ImageSurface(double twipsPerPixel) : twipsPerPixel_(twipsPerPixel)
         invalidValue(QStringLiteral("twips per pixel %1").arg(twipsPerPixel));
     }
     image_ = blankImage(0, 0, twipsPerPixel_);
+    metricsDevice_ = blankImage(1, 1, twipsPerPixel_);
 }
 
 void ImageSurface::setPicture(SurfacePicture picture) {
     picture_ = std::move(picture);
 }
 
+// Shares the pixels; the surface copies them before it next draws while the value is held.
 SurfacePicture ImageSurface::Image() const {
-    return std::make_shared<ImagePicture>(image_.copy());
+    return std::make_shared<ImagePicture>(canvas());
 }
 
 QImage ImageSurface::picture() const {
@@ -66,28 +68,45 @@ QImage ImageSurface::picture() const {
 }
 
 void ImageSurface::Cls() {
-    erase();
+    erasePending_ = true;
     currentX_ = 0;
     currentY_ = 0;
-}
-
-// The background colour, with the picture (if any) at the top-left corner.
-void ImageSurface::erase() {
-    image_.fill(backColor_);
-    const QImage shown = picture();
-    if (!shown.isNull() && !image_.isNull()) {
-        QPainter painter(&image_);
-        painter.drawImage(0, 0, shown);
-    }
 }
 
 // As on a picture box, a new background colour erases the drawing.
 void ImageSurface::setBackColor(SurfaceColor color) {
     backColor_ = colorOf(color);
-    erase();
+    erasePending_ = true;
 }
 
-// The surface has only its persistent image, so the switch changes nothing but is kept.
+// The drawing at the current size. An erase only takes effect here, on the size the surface
+// has by then: renderers erase, resize and then draw, and the pixels are laid down once.
+QImage& ImageSurface::canvas() const {
+    if (erasePending_) {
+        if (image_.width() != width_ || image_.height() != height_ || !image_.isDetached()) {
+            image_ = blankImage(width_, height_, twipsPerPixel_);
+        }
+        image_.fill(backColor_);
+        const QImage shown = picture();
+        if (!shown.isNull() && !image_.isNull()) {
+            QPainter painter(&image_);
+            painter.drawImage(0, 0, shown);
+        }
+        erasePending_ = false;
+    } else if (image_.width() != width_ || image_.height() != height_) {
+        // Keeps the drawing at the top-left corner; new area gets the background colour.
+        QImage resized = blankImage(width_, height_, twipsPerPixel_);
+        resized.fill(backColor_);
+        const int rows = std::min(height_, image_.height());
+        const int bytes = std::min(width_, image_.width()) * 4;
+        for (int y = 0; y < rows; ++y) {
+            std::copy_n(image_.constScanLine(y), bytes, resized.scanLine(y));
+        }
+        image_ = std::move(resized);
+    }
+    return image_;
+}
+
 void ImageSurface::setAutoRedraw(bool on) {
     autoRedraw_ = on;
 }
@@ -99,15 +118,13 @@ void ImageSurface::setScaleMode(std::int16_t mode) {
     scaleMode_ = mode;
 }
 
-// The size is kept apart from the image, which stays empty while either side is 0.
+// The image follows the new size when it is next drawn on or read.
 void ImageSurface::setHeight(double twips) {
     height_ = pixelsOfTwips(twips);
-    resize();
 }
 
 void ImageSurface::setWidth(double twips) {
     width_ = pixelsOfTwips(twips);
-    resize();
 }
 
 int ImageSurface::pixelsOfTwips(double twips) const {
@@ -116,21 +133,6 @@ int ImageSurface::pixelsOfTwips(double twips) const {
         invalidValue(QStringLiteral("size %1 twips").arg(twips));
     }
     return static_cast<int>(pixels);
-}
-
-// Keeps the drawing at the top-left corner; new area gets the background colour.
-void ImageSurface::resize() {
-    if (width_ == image_.width() && height_ == image_.height()) {
-        return;
-    }
-    QImage resized = blankImage(width_, height_, twipsPerPixel_);
-    resized.fill(backColor_);
-    const int rows = std::min(height_, image_.height());
-    const int bytes = std::min(width_, image_.width()) * 4;
-    for (int y = 0; y < rows; ++y) {
-        std::copy_n(image_.constScanLine(y), bytes, resized.scanLine(y));
-    }
-    image_ = std::move(resized);
 }
 
 double ImageSurface::toPixels(double length) const {
@@ -143,11 +145,11 @@ double ImageSurface::fromPixels(double pixels) const {
 
 double ImageSurface::TextHeight(const QString& text) const {
     const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
-    return fromPixels(QFontMetricsF(font_, &image_).height() * lines);
+    return fromPixels(QFontMetricsF(font_, &metricsDevice_).height() * lines);
 }
 
 double ImageSurface::TextWidth(const QString& text) const {
-    return fromPixels(QFontMetricsF(font_, &image_).horizontalAdvance(text));
+    return fromPixels(QFontMetricsF(font_, &metricsDevice_).horizontalAdvance(text));
 }
 
 void ImageSurface::setCurrentX(double x) {
@@ -161,9 +163,10 @@ void ImageSurface::setCurrentY(double y) {
 // Text in black with its top-left corner at the current position, which then moves to the
 // start of the next line.
 void ImageSurface::Print(const QString& text) {
-    const QFontMetricsF metrics(font_, &image_);
-    if (!image_.isNull()) {
-        QPainter painter(&image_);
+    const QFontMetricsF metrics(font_, &metricsDevice_);
+    QImage& image = canvas();
+    if (!image.isNull()) {
+        QPainter painter(&image);
         painter.setFont(font_);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(toPixels(currentX_), toPixels(currentY_) + metrics.ascent()),
@@ -182,14 +185,19 @@ void ImageSurface::Line(int x1, int y1, int x2, int y2, SurfaceColor color) {
     const int endX = pixel(x2);
     const int endY = pixel(y2);
     const QRgb rgb = colorOf(color).rgb();
+    QImage& image = canvas();
+    const int width = image.width();
+    const int height = image.height();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     const int dx = std::abs(endX - x);
     const int dy = -std::abs(endY - y);
     const int stepX = x < endX ? 1 : -1;
     const int stepY = y < endY ? 1 : -1;
     int error = dx + dy;
     while (x != endX || y != endY) {
-        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height()) {
-            reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+        if (x >= 0 && y >= 0 && x < width && y < height) {
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
         }
         const int twice = 2 * error;
         if (twice >= dy) {
@@ -204,7 +212,10 @@ void ImageSurface::Line(int x1, int y1, int x2, int y2, SurfaceColor color) {
 }
 
 bool ImageSurface::save(const QString& path) const {
-    return !image_.isNull() && image_.save(path, "PNG");
+    if (!pngWriter_) {
+        pngWriter_ = std::make_unique<PngWriter>();
+    }
+    return pngWriter_->write(canvas(), path);
 }
 
 }  // namespace etq

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "barcode/drawing_surface.h"
+#include "platform/qt/png_writer.h"
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+
+#include <memory>
 
 namespace etq {
 
@@ -38,7 +41,7 @@ class ImageSurface final : public DrawingSurface {
     [[nodiscard]] bool save(const QString& path) const;
 
     // The persistent drawing and the picture set on the surface (null when none).
-    const QImage& image() const { return image_; }
+    const QImage& image() const { return canvas(); }
     QImage picture() const;
 
     bool autoRedraw() const { return autoRedraw_; }
@@ -53,13 +56,14 @@ class ImageSurface final : public DrawingSurface {
     double toPixels(double length) const;
     double fromPixels(double pixels) const;
     int pixelsOfTwips(double twips) const;
-    void resize();
-    void erase();
+    QImage& canvas() const;
 
     double twipsPerPixel_;
     int width_ = 0;
     int height_ = 0;
-    QImage image_;
+    mutable QImage image_;
+    mutable bool erasePending_ = false;
+    QImage metricsDevice_;
     SurfacePicture picture_;
     QColor backColor_ = Qt::white;
     bool autoRedraw_ = false;
@@ -67,6 +71,7 @@ class ImageSurface final : public DrawingSurface {
     double currentX_ = 0;
     double currentY_ = 0;
     QFont font_;
+    mutable std::unique_ptr<PngWriter> pngWriter_;
 };
 
 }  // namespace etq
