@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the barcode benchmark (Release) and runs it, then times zint writing the same 1,000
+# Code 128 texts as PNG files in one batch run, for comparison. Installs zint if missing.
+# Usage: bench/run_barcode.sh [symbols per kind] [PNG files per kind]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+symbols="${1:-10000}"
+files="${2:-1000}"
+
+if ! command -v zint >/dev/null; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing zint"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        zint >/dev/null
+fi
+
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DETIQUETAS_TESTS=OFF >/dev/null
+cmake --build build-bench --target barcode_bench >/dev/null
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+echo "== etiquetas barcode renderers"
+./build-bench/bench/barcode_bench "$symbols" "$files"
+
+echo "== zint $(zint --version 2>&1 | head -1 | tr -dc '0-9.'), $files Code 128 PNG files, one batch run"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for ((i = 0; i < files; i++)); do printf 'A1020-AZUL-38-%06d\n' "$i"; done >"$work/texts.txt"
+mkdir "$work/png"
+TIMEFORMAT='%R %U %S'
+{ time zint -b 20 --batch -i "$work/texts.txt" -o "$work/png/bc~~~~~~.png" >/dev/null; } \
+    2>"$work/time.txt"
+written=$(find "$work/png" -name '*.png' | wc -l)
+read -r wall user sys <"$work/time.txt"
+awk -v n="$written" -v w="$wall" -v u="$user" -v s="$sys" 'BEGIN {
+    printf "  zint Code 128 %d files in %.2f s: %8.0f /s wall  %8.0f /s CPU\n",
+           n, w, (w > 0 ? n / w : 0), (u + s > 0 ? n / (u + s) : 0) }'
