@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
+
 using namespace etq;
 
 Q_DECLARE_METATYPE(QList<QPoint>)
@@ -76,6 +78,18 @@ class TestImageSurface : public QObject {
                                   << QList<QPoint>{{0, 0}, {1, 1}, {2, 2}};
         QTest::newRow("a point is nothing") << QRect(QPoint(4, 4), QPoint(4, 4)) << QList<QPoint>{};
         QTest::newRow("clipped") << QRect(QPoint(-3, 2), QPoint(-3, 9)) << QList<QPoint>{};
+        QTest::newRow("far below")
+            << QRect(QPoint(2, 7), QPoint(2, INT_MAX)) << QList<QPoint>{{2, 7}, {2, 8}, {2, 9}};
+        QTest::newRow("far above")
+            << QRect(QPoint(2, 1), QPoint(2, INT_MIN)) << QList<QPoint>{{2, 1}, {2, 0}};
+        QTest::newRow("level, far both ways")
+            << QRect(QPoint(INT_MIN, 3), QPoint(INT_MAX, 3))
+            << QList<QPoint>{{0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3},
+                             {5, 3}, {6, 3}, {7, 3}, {8, 3}, {9, 3}};
+        QTest::newRow("slanted, far off")
+            << QRect(QPoint(-100000, -100000), QPoint(INT_MAX, INT_MAX))
+            << QList<QPoint>{{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4},
+                             {5, 5}, {6, 6}, {7, 7}, {8, 8}, {9, 9}};
         QTest::newRow("through the edge")
             << QRect(QPoint(9, 8), QPoint(9, 12)) << QList<QPoint>{{9, 8}, {9, 9}};
     }

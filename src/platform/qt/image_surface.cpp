@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <cmath>
@@ -107,6 +108,7 @@ QImage& ImageSurface::canvas() const {
     return image_;
 }
 
+// The surface has only its persistent image, so the switch changes nothing but is kept.
 void ImageSurface::setAutoRedraw(bool on) {
     autoRedraw_ = on;
 }
@@ -176,38 +178,44 @@ void ImageSurface::Print(const QString& text) {
     currentY_ += fromPixels(metrics.height());
 }
 
-// Bresenham's line from the first point towards the second, the second left out; pixels off
-// the image are clipped.
+// A line leaves out its end point, as the drawing of a picture box does. Upright and level
+// lines (all that bars need) are set pixel by pixel within the image, so a far-off end costs
+// nothing; slanted lines go to the painter, which clips them.
 void ImageSurface::Line(int x1, int y1, int x2, int y2, SurfaceColor color) {
-    const auto pixel = [this](int v) { return static_cast<int>(std::lround(toPixels(v))); };
-    int x = pixel(x1);
-    int y = pixel(y1);
-    const int endX = pixel(x2);
-    const int endY = pixel(y2);
-    const QRgb rgb = colorOf(color).rgb();
+    const auto pixel = [this](int v) { return std::llround(toPixels(v)); };
+    const long long fromX = pixel(x1);
+    const long long fromY = pixel(y1);
+    const long long toX = pixel(x2);
+    const long long toY = pixel(y2);
+    const QColor qcolor = colorOf(color);
     QImage& image = canvas();
-    const int width = image.width();
-    const int height = image.height();
+    if (image.isNull() || (fromX == toX && fromY == toY)) {
+        return;
+    }
+    if (fromX != toX && fromY != toY) {
+        QPainter painter(&image);
+        painter.setPen(QPen(qcolor, 0, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(fromX, fromY), QPointF(toX, toY));
+        return;
+    }
+    // The run along the line from its start towards its end, end excluded, cut to the image.
+    const bool upright = fromX == toX;
+    const long long across = upright ? fromX : fromY;
+    const long long start = upright ? fromY : fromX;
+    const long long end = upright ? toY : toX;
+    const long long length = upright ? image.height() : image.width();
+    if (across < 0 || across >= (upright ? image.width() : image.height())) {
+        return;
+    }
+    const long long first = std::max(end > start ? start : end + 1, 0LL);
+    const long long last = std::min(end > start ? end - 1 : start, length - 1);
+    const QRgb rgb = qcolor.rgb();
     uchar* const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    const int dx = std::abs(endX - x);
-    const int dy = -std::abs(endY - y);
-    const int stepX = x < endX ? 1 : -1;
-    const int stepY = y < endY ? 1 : -1;
-    int error = dx + dy;
-    while (x != endX || y != endY) {
-        if (x >= 0 && y >= 0 && x < width && y < height) {
-            reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
-        }
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += stepY;
-        }
+    for (long long i = first; i <= last; ++i) {
+        const long long x = upright ? across : i;
+        const long long y = upright ? i : across;
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
     }
 }
 
