@@ -1,3 +1,4 @@
+#include "barcode/numa_barcode.h"
 #include "platform/error.h"
 #include "platform/qt/image_surface.h"
 
@@ -204,6 +205,19 @@ class TestImageSurface : public QObject {
         QCOMPARE(QImage(path, "PNG").pixel(5, 1), qRgb(0, 255, 0));
         QVERIFY(!surface.save(folder.filePath(QStringLiteral("missing/symbol.png"))));
         QVERIFY(!ImageSurface().save(folder.filePath(QStringLiteral("empty.png"))));
+    }
+
+    // What a module renderer leaves behind: its size, settings and the drawing as picture.
+    void rendererLeavesSurface() {
+        ImageSurface surface(15);
+        numaBarcode().EAN8(surface, 5, QStringLiteral("9638507"), false);
+        QCOMPARE(surface.image().size(), QSize(1520 / 15, 1050 / 15));
+        QVERIFY(surface.autoRedraw());
+        QCOMPARE(surface.scaleMode(), DrawingSurface::ScalePixels);
+        QCOMPARE(surface.picture(), surface.image());
+        QCOMPARE(surface.image().pixel(0, 0), qRgb(255, 255, 255));
+        QVERIFY(isBlack(surface.image(), 16, 10));  // start guard
+        QVERIFY(!isBlack(surface.image(), 16, 9));
     }
 
     void invalidValues_data() {
