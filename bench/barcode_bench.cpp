@@ -4,6 +4,7 @@
 #include "barcode/bar39.h"
 #include "barcode/numa_barcode.h"
 #include "platform/qt/image_surface.h"
+#include "platform/qt/png_writer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -93,6 +94,22 @@ int main(int argc, char* argv[]) {
         out << QStringLiteral("  %1 %2\n")
                    .arg(QString::fromLatin1(kind.name), -30)
                    .arg(watch.rates(count));
+    }
+
+    out << "PNG encoding in memory, " << count << " of each kind (render + encode):\n";
+    for (const Kind& kind : kinds()) {
+        ImageSurface surface;
+        PngWriter writer;
+        qsizetype bytes = 0;
+        const Stopwatch watch;
+        for (int i = 0; i < count; ++i) {
+            kind.draw(surface, i);
+            bytes += writer.encode(surface.image()).size();
+        }
+        out << QStringLiteral("  %1 %2  %3 bytes a file\n")
+                   .arg(QString::fromLatin1(kind.name), -30)
+                   .arg(watch.rates(count))
+                   .arg(count > 0 ? bytes / count : 0);
     }
 
     QTemporaryDir folder;
