@@ -2,6 +2,8 @@
 
 #include "barcode/barcode_error.h"
 
+#include <algorithm>
+
 namespace etq {
 
 const std::array<std::string_view, 44> kCode39Patterns = {
@@ -45,9 +47,12 @@ void Code39Renderer::draw(DrawingSurface& zObj, std::int16_t zBarH, const QStrin
     prepareWhitePixelSurface(zObj);
     zObj.setHeight(surfaceHeightTwips(zObj, m_Text, bars_.m_BarH, m_Caption));
     // Start, data, optional check and stop, 12 modules each, plus the margins; the factor 16
-    // is fixed, whatever the screen's pixel size.
+    // is fixed, whatever the screen's pixel size. With 13 columns a character a long text
+    // outgrows that, so the surface widens to the whole symbol and its final gap.
     const std::int32_t characters = add32(m_Text.size(), zWithCheckSum ? 3 : 2, kSource);
-    zObj.setWidth(add32(multiply32(characters, 12, kSource), 20, kSource) * 16.0);
+    const double fixed = add32(multiply32(characters, 12, kSource), 20, kSource) * 16.0;
+    const double whole = (13.0 * characters + 12) * zObj.TwipsPerPixelX();
+    zObj.setWidth(std::max(fixed, whole));
     DrawBarcode(m_Text);
     if (isModule) {
         zObj.setPicture(zObj.Image());

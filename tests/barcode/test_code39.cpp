@@ -90,6 +90,15 @@ class TestCode39 : public QObject {
             << "ABC" << 1472.0;
         QTest::newRow("class: whole symbol fits") << false << "A" << false << false << "*A*"
                                                   << "A" << 896.0;
+        // 16 twips a column would cut a long symbol off; the surface widens to hold it all.
+        // Sixty E are worth 840, and 840 mod 43 = 23: check character N.
+        QTest::newRow("long text widens the surface")
+            << true << QString(60, QLatin1Char('E')) << true << false
+            << "*" + QString(60, QLatin1Char('E')) + "N*" << QString() << (13.0 * 63 + 12) * 15;
+        QTest::newRow("class: long text widens the surface")
+            << false << QString(50, QLatin1Char('Z')) << false << false
+            << "*" + QString(50, QLatin1Char('Z')) + "*" << QString(50, QLatin1Char('Z'))
+            << (13.0 * 52 + 12) * 15;
         QTest::newRow("class: blank, dollar, percent")
             << false << "A $%" << false << false << "*A $%*"
             << "A $%" << 1472.0;
