@@ -31,8 +31,10 @@ class RecordingPrinter : public PrinterService {
     }
     QString currentPrinterName() const override { return current; }
 
-    void setScaleMillimetres() override { record({QStringLiteral("setScaleMillimetres")}); }
-    void setPaperLetterPortrait() override { record({QStringLiteral("setPaperLetterPortrait")}); }
+    void setScaleMillimetres() override { record({QStringLiteral("setScaleMillimetres"), {}}); }
+    void setPaperLetterPortrait() override {
+        record({QStringLiteral("setPaperLetterPortrait"), {}});
+    }
     void setFontName(const QString& name) override {
         record({QStringLiteral("setFontName"), name});
     }
@@ -62,10 +64,10 @@ class RecordingPrinter : public PrinterService {
         return charWidth * static_cast<float>(text.size());
     }
     void newPage() override {
-        record({QStringLiteral("newPage")});
+        record({QStringLiteral("newPage"), {}});
         ++page;
     }
-    void endDoc() override { record({QStringLiteral("endDoc")}); }
+    void endDoc() override { record({QStringLiteral("endDoc"), {}}); }
 
     struct Printed {
         QString text;
