@@ -71,7 +71,10 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     FLEX1->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+// The controls go first: the grid view and the panel fields refer to members of the window.
+MainWindow::~MainWindow() {
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 void MainWindow::buildControls() {
     const QFont defaultFont = font();
@@ -214,19 +217,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             keyPreview_ = true;
         }
     } else if (keyPreview_ && event->type() == QEvent::KeyPress) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                proximo(KeyEnter);
-                break;
-            case Qt::Key_Down:
-                proximo(KeyDown);
-                break;
-            case Qt::Key_Up:
-                proximo(KeyUp);
-                break;
-            default:
-                break;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            proximo(KeyEnter);
+        } else if (arrow) {
+            proximo(key == Qt::Key_Up ? KeyUp : KeyDown);
+            // Qt's buttons move the focus with the arrows themselves; the window's move is
+            // the only one here.
+            if (qobject_cast<QPushButton*>(watched) != nullptr) {
+                return true;
+            }
         }
     }
     return QWidget::eventFilter(watched, event);
