@@ -34,13 +34,13 @@ if ! command -v glabels-3-batch >/dev/null; then
 fi
 # One text object per label line, the same texts and font as the sheet print.
 text() { # x y content
-    printf '<Object-text x="%s" y="%s" w="90mm" h="6mm" justify="Left" valign="Top" auto_shrink="False">' "$1" "$2"
+    printf '<Object-text x="%s" y="%s" w="90mm" h="6mm" justify="Left" valign="Top" auto_shrink="False" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0">' "$1" "$2"
     printf '<Span font_family="Arial" font_size="12" font_weight="bold" font_italic="False" color="0xff" line_spacing="1">%s</Span></Object-text>\n' "$3"
 }
 for rows in 70 700; do
     {
         echo '<?xml version="1.0"?>'
-        echo '<Glabels-document>'
+        echo '<Glabels-document xmlns="http://glabels.org/xmlns/3.0/">'
         echo '<Template brand="Avery" part="5162" size="US-Letter" description="Address Labels">'
         echo '<Label-rectangle id="0" width="4in" height="1.333333333in" round="0.0625in">'
         echo '<Markup-margin size="0.0625in"/>'
