@@ -1,10 +1,12 @@
 #include "app/item_grid.h"
 
 #include "app/flex_grid_table_model.h"
+#include "app/grid_editing.h"
 #include "app/twips.h"
 
 #include <QHeaderView>
 #include <QItemSelection>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -14,6 +16,18 @@ namespace {
 constexpr int kHeader = FlexGrid::FixedRows;
 constexpr int kRowHeightTwips = 240;
 constexpr int kDefaultColumnTwips = 960;
+
+// The character a key event types, Backspace included; 0 for keys that type none.
+int characterCode(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Backspace) {
+        return BackspaceCode;
+    }
+    const QString text = event.text();
+    if (text.size() == 1 && text.at(0).isPrint()) {
+        return text.at(0).unicode();
+    }
+    return 0;
+}
 }  // namespace
 
 ItemGrid::ItemGrid(FlexGrid& grid, QWidget* parent)
@@ -49,6 +63,17 @@ ItemGrid::ItemGrid(FlexGrid& grid, QWidget* parent)
             &ItemGrid::selectionFromView);
     applyAllColumnWidths();
     selectionFromGrid();
+}
+
+void ItemGrid::keyPressEvent(QKeyEvent* event) {
+    Q_EMIT keyDown(event->key());
+    const int code = characterCode(*event);
+    if (code != 0) {
+        Q_EMIT keyPress(code);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void ItemGrid::applyColumnWidth(int col) {

@@ -1,13 +1,18 @@
 #include "app/main_window.h"
 
+#include "app/grid_editing.h"
 #include "app/item_grid.h"
 #include "app/item_list_loader.h"
 #include "app/twips.h"
 #include "platform/resume_next.h"
+#include "print/sheet_printing.h"
+
+#include <QApplication>
 
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,12 +65,16 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     paintBackground(this);
     buildControls();
     Form_Load();
+    connectHandlers();
     // The window keeps one size; minimising and restoring still work.
     setFixedSize(twipsToPixelsX(*this, ClientWidthTwips), twipsToPixelsY(*this, ClientHeightTwips));
     FLEX1->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+// The controls go first: the grid view and the panel fields refer to members of the window.
+MainWindow::~MainWindow() {
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 void MainWindow::buildControls() {
     const QFont defaultFont = font();
@@ -146,6 +155,9 @@ void MainWindow::buildControls() {
     for (int i = 0; i + 1 < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i], tabOrder[i + 1]);
     }
+    for (QWidget* control : tabOrder) {
+        control->installEventFilter(this);
+    }
 
     txtreduzidoField_ = LineEditField(txtreduzido);
     txtdescricao2Field_ = LineEditField(txtdescricao2);
@@ -155,6 +167,92 @@ void MainWindow::buildControls() {
     lblinhaField_ = LabelField(lblinha);
 
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+// The grid's handlers have no guard of their own; an error stops the handler where it
+// happened and must not unwind through Qt's event loop.
+void MainWindow::connectHandlers() {
+    auto showRow = [this] { resumeNext([this] { showCurrentRow(grid_, panel_); }); };
+    connect(&grid_, &FlexGrid::selectionChanged, this, showRow);
+    connect(FLEX1, &QAbstractItemView::doubleClicked, this, showRow);
+    connect(FLEX1, &ItemGrid::keyDown, this, [this](int key) {
+        if (key == Qt::Key_Delete) {
+            resumeNext([this] { deleteCurrentRow(grid_, panel_, platform_.messages); });
+        }
+    });
+    connect(FLEX1, &ItemGrid::keyPress, this,
+            [this](int code) { resumeNext([&] { typeQuantity(grid_, code); }); });
+    connect(command1, &QPushButton::clicked, this, &MainWindow::command1_Click);
+}
+
+void MainWindow::pega_rec(const qint16& m_posicao) {
+    etq::pega_rec(grid_, panel_, m_posicao);
+}
+
+void MainWindow::proximo(const qint16& tecla) {
+    if (tecla != KeyEnter && tecla != KeyDown && tecla != KeyUp) {
+        return;
+    }
+    const bool backward = tecla == KeyUp;
+    // Sent to whichever control has the focus once the current key has been handled.
+    QMetaObject::invokeMethod(
+        this,
+        [this, backward] {
+            QWidget* target = QApplication::focusWidget();
+            if (target == nullptr || target->window() != this) {
+                return;
+            }
+            QKeyEvent tab(QEvent::KeyPress, backward ? Qt::Key_Backtab : Qt::Key_Tab,
+                          backward ? Qt::ShiftModifier : Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &tab);
+        },
+        Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FLEX1) {
+        if (event->type() == QEvent::FocusIn) {
+            keyPreview_ = false;
+        } else if (event->type() == QEvent::FocusOut) {
+            keyPreview_ = true;
+        }
+    } else if (keyPreview_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            proximo(KeyEnter);
+        } else if (arrow) {
+            proximo(key == Qt::Key_Up ? KeyUp : KeyDown);
+            // Qt's buttons move the focus with the arrows themselves; the window's move is
+            // the only one here.
+            if (qobject_cast<QPushButton*>(watched) != nullptr) {
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::command1_Click() {
+    const PrintRange range = selectedRows(grid_);
+    firstRow_ = range.first;
+    lastRow_ = range.last;
+    if (firstRow_ == 0) {
+        platform_.messages.show(QStringLiteral("Selecione o Item a ser impresso"),
+                                MessageBox::Buttons::Ok, MessageBox::Icon::None);
+        FLEX1->setFocus();
+        return;
+    }
+    bool rowOk = false;
+    bool columnOk = false;
+    const qint16 startRow = combolinha->currentText().toShort(&rowOk);
+    const qint16 startColumn = combocoluna->currentText().toShort(&columnOk);
+    // The combos hold fixed lists of numbers; without them there is no slot to start from.
+    if (!rowOk || !columnOk) {
+        return;
+    }
+    imprime_etiquetas(grid_, panel_, platform_.printer, CMBPRINTER->currentText(), firstRow_,
+                      lastRow_, startRow, startColumn);
 }
 
 // Every step runs on its own: one that fails is skipped and the next one runs.

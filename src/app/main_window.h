@@ -30,16 +30,39 @@ class MainWindow : public QWidget {
     FlexGrid& grid() { return grid_; }
     DetailPanel& panel() { return panel_; }
 
+    // Copies grid row m_posicao into the detail panel.
+    void pega_rec(const qint16& m_posicao);
+    // Moves the focus as the window's key-down does outside the grid: Enter and Down to the
+    // next control in tab order, Up to the previous one. The move is queued behind the key
+    // being handled, so the focused control still gets that key first.
+    void proximo(const qint16& tecla);
+
+    // Key codes of the window's key-down event.
+    static constexpr qint16 KeyEnter = 13;
+    static constexpr qint16 KeyUp = 38;
+    static constexpr qint16 KeyDown = 40;
+
     // Client area of the window, in twips.
     static constexpr int ClientWidthTwips = 9780;
     static constexpr int ClientHeightTwips = 6855;
 
+  protected:
+    // Key preview: while a control other than the grid has the focus, the window sees its
+    // keys first and moves the focus with Enter and the arrow keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void buildControls();
     void Form_Load();
+    void connectHandlers();
+    void command1_Click();
 
     Platform& platform_;
     FlexGrid grid_;
+    bool keyPreview_ = false;
+    // The last print range.
+    qint16 firstRow_ = 0;
+    qint16 lastRow_ = 0;
 
   public:
     // The controls, named as the window names them.

@@ -108,6 +108,10 @@ QPainter& QtPrinterService::beginDocument() {
     if (painter_ && painter_->isActive()) {
         return *painter_;
     }
+    if (startFailed_) {
+        fail(QStringLiteral("The printer cannot start a document"));
+    }
+    startFailed_ = true;
     QPrinter& device = printer();
     painter_ = std::make_unique<QPainter>();
     // Without a reachable printer Qt falls back to a PDF without a file name and begin fails.
@@ -116,6 +120,7 @@ QPainter& QtPrinterService::beginDocument() {
         printer_.reset();
         fail(QStringLiteral("The printer cannot start a document"));
     }
+    startFailed_ = false;
     pageBreakPending_ = false;
     return *painter_;
 }
@@ -151,6 +156,7 @@ void QtPrinterService::newPage() {
 
 void QtPrinterService::endDoc() {
     pageBreakPending_ = false;
+    startFailed_ = false;
     if (painter_ && painter_->isActive()) {
         const bool ended = painter_->end();
         painter_.reset();

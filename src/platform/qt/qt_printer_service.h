@@ -57,6 +57,9 @@ class QtPrinterService : public PrinterService {
     float x_ = 0;
     float y_ = 0;
     bool pageBreakPending_ = false;
+    // A document that could not be started stays failed until endDoc(): its texts are refused
+    // at once instead of each trying the printer again.
+    bool startFailed_ = false;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
 };
