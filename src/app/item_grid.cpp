@@ -52,6 +52,8 @@ ItemGrid::ItemGrid(FlexGrid& grid, QWidget* parent)
     horizontalHeader()->setFixedHeight(twipsToPixelsY(*this, kRowHeightTwips) + 2);
 
     connect(&grid_, &FlexGrid::columnWidthChanged, this, &ItemGrid::applyColumnWidth);
+    // A sort hides the grid while it rearranges the rows and shows it again afterwards.
+    connect(&grid_, &FlexGrid::visibilityChanged, this, &QWidget::setVisible);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         applyAllColumnWidths();
         selectionFromGrid();

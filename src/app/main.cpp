@@ -1,9 +1,13 @@
 #include "app/main_window.h"
+#include "app/window_operations.h"
+#include "platform/batch_runner.h"
 #include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_mouse_pointer.h"
 #include "platform/qt/qt_pending_events.h"
 #include "platform/qt/qt_printer_service.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,8 +41,14 @@ int main(int argc, char** argv) {
     etq::QtPrinterService printer;
     etq::QtPendingEvents events;
     etq::Platform platform{messages, printer, events, etq::Folders::standard()};
+    // The print batch names its job file without a folder, as a batch started from the
+    // program's folder would: work there.
+    QDir::setCurrent(platform.folders.application);
     etq::MainWindow window(platform);
     messages.setParent(&window);
+    etq::BatchRunner commands(messages, platform.folders);
+    etq::QtMousePointer pointer;
+    etq::WindowOperations operations(window, platform, commands, pointer);
     window.show();
     return app.exec();
 }
