@@ -1,4 +1,5 @@
 #include "platform/batch_line.h"
+#include "platform/blanks.h"
 
 #include <QList>
 
@@ -6,26 +7,10 @@ namespace etq {
 
 namespace {
 
-bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
 // Characters with a meaning of their own on a command line; a name holding one is not a name.
 bool isOperator(QChar c) {
     return c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('|') ||
            c == QLatin1Char('&') || c == QLatin1Char('"');
-}
-
-QStringView trimBlanks(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
-    return text.sliced(begin, end - begin);
 }
 
 // A name as the command line spells it: plain, or between quotes (which are dropped and let
@@ -36,7 +21,7 @@ QString nameOf(QStringView text, bool blanksAllowed) {
         blanksAllowed = true;
     }
     for (const QChar c : text) {
-        if (isOperator(c) || (isBlank(c) && !blanksAllowed)) {
+        if (isOperator(c) || (isSpaceOrTab(c) && !blanksAllowed)) {
             return {};
         }
     }
@@ -49,7 +34,7 @@ QList<QStringView> commandLines(QStringView text) {
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')) {
-            const QStringView line = trimBlanks(text.sliced(start, i - start));
+            const QStringView line = trimBlanksAndTabs(text.sliced(start, i - start));
             if (!line.isEmpty()) {
                 lines.append(line);
             }
@@ -69,7 +54,7 @@ std::optional<BatchCopy> parseBatchCopy(QStringView batchText) {
     const QStringView line = lines.front();
     const QLatin1String verb("type");
     if (line.size() <= verb.size() || !line.startsWith(verb, Qt::CaseInsensitive) ||
-        !isBlank(line[verb.size()])) {
+        !isSpaceOrTab(line[verb.size()])) {
         return std::nullopt;
     }
     const QStringView rest = line.sliced(verb.size());
@@ -78,8 +63,8 @@ std::optional<BatchCopy> parseBatchCopy(QStringView batchText) {
         return std::nullopt;
     }
     // The destination is the rest of the line: a path may hold blanks, and no shell splits it.
-    BatchCopy copy{nameOf(trimBlanks(rest.first(arrow)), false),
-                   nameOf(trimBlanks(rest.sliced(arrow + 1)), true)};
+    BatchCopy copy{nameOf(trimBlanksAndTabs(rest.first(arrow)), false),
+                   nameOf(trimBlanksAndTabs(rest.sliced(arrow + 1)), true)};
     if (copy.source.isEmpty() || copy.destination.isEmpty()) {
         return std::nullopt;
     }

@@ -1,4 +1,5 @@
 #include "platform/private_profile.h"
+#include "platform/blanks.h"
 
 #include "platform/text_encoding.h"
 
@@ -42,22 +43,6 @@ std::vector<Line> splitLines(const QByteArray& bytes) {
     return lines;
 }
 
-bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-QStringView trimmed(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
-    return text.sliced(begin, end - begin);
-}
-
 bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -71,7 +56,7 @@ struct Meaning {
 
 Meaning meaningOf(const QByteArray& content) {
     const QString text = decodeWindows1252(content);
-    const QStringView line = trimmed(text);
+    const QStringView line = trimBlanksAndTabs(text);
     if (line.isEmpty() || line.front() == QLatin1Char(';')) {
         return {};
     }
@@ -80,14 +65,14 @@ Meaning meaningOf(const QByteArray& content) {
         if (close < 0) {
             return {};
         }
-        return {Meaning::Section, trimmed(line.sliced(1, close - 1)).toString(), {}};
+        return {Meaning::Section, trimBlanksAndTabs(line.sliced(1, close - 1)).toString(), {}};
     }
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0) {
         return {};
     }
-    return {Meaning::Value, trimmed(line.first(equals)).toString(),
-            trimmed(line.sliced(equals + 1)).toString()};
+    return {Meaning::Value, trimBlanksAndTabs(line.first(equals)).toString(),
+            trimBlanksAndTabs(line.sliced(equals + 1)).toString()};
 }
 
 // Where a key stands in the file: the line of the first section of that name, the line of the
@@ -101,8 +86,8 @@ struct Location {
 
 // Blanks around the names asked for count as little as blanks around the names in the file.
 Location locate(const std::vector<Line>& lines, QStringView section, QStringView key) {
-    section = trimmed(section);
-    key = trimmed(key);
+    section = trimBlanksAndTabs(section);
+    key = trimBlanksAndTabs(key);
     Location found;
     for (qsizetype i = 0; i < static_cast<qsizetype>(lines.size()); ++i) {
         const Meaning meaning = meaningOf(lines[i].content);
@@ -118,7 +103,7 @@ Location locate(const std::vector<Line>& lines, QStringView section, QStringView
         if (found.section < 0) {
             continue;
         }
-        if (!trimmed(decodeWindows1252(lines[i].content)).isEmpty()) {
+        if (!trimBlanksAndTabs(decodeWindows1252(lines[i].content)).isEmpty()) {
             found.lastFilled = i;
         }
         if (meaning.kind == Meaning::Value && found.key < 0 && sameName(meaning.name, key)) {
@@ -135,7 +120,7 @@ bool readable(const QString& text) {
 }
 
 bool storable(const QString& section, const QString& key, const QString& value) {
-    const QStringView keyName = trimmed(key);
+    const QStringView keyName = trimBlanksAndTabs(key);
     return readable(section) && readable(key) && readable(value) &&
            !section.contains(QLatin1Char(']')) && !key.contains(QLatin1Char('=')) &&
            !keyName.isEmpty() && !keyName.startsWith(QLatin1Char('[')) &&
@@ -185,11 +170,11 @@ bool writeProfileString(const QString& path, const QString& section, const QStri
         }
         content = content.left(start) + encodedValue;
     } else {
-        const QByteArray entry = encodeWindows1252(trimmed(key)) + '=' + encodedValue;
+        const QByteArray entry = encodeWindows1252(trimBlanksAndTabs(key)) + '=' + encodedValue;
         std::vector<Line> added;
         qsizetype at = found.lastFilled + 1;
         if (found.section < 0) {
-            added.push_back({'[' + encodeWindows1252(trimmed(section)) + ']', kCrLf});
+            added.push_back({'[' + encodeWindows1252(trimBlanksAndTabs(section)) + ']', kCrLf});
             at = static_cast<qsizetype>(lines.size());
         }
         added.push_back({entry, kCrLf});

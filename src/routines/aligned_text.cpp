@@ -1,6 +1,6 @@
 #include "routines/aligned_text.h"
 
-#include "routines/blanks.h"
+#include "platform/blanks.h"
 
 namespace etq {
 

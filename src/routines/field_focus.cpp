@@ -1,7 +1,7 @@
 #include "routines/field_focus.h"
 
 #include "platform/resume_next.h"
-#include "routines/blanks.h"
+#include "platform/blanks.h"
 
 namespace etq {
 

@@ -1,7 +1,7 @@
 #include "routines/quantity_total.h"
 
 #include "app/detail_panel.h"
-#include "routines/blanks.h"
+#include "platform/blanks.h"
 #include "routines/fixed_point.h"
 
 #include <QLocale>

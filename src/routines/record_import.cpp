@@ -3,7 +3,7 @@
 #include "platform/error.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
-#include "routines/blanks.h"
+#include "platform/blanks.h"
 
 #include <QFile>
 #include <QSaveFile>

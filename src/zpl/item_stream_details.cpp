@@ -1,4 +1,5 @@
 #include "zpl/item_stream_details.h"
+#include "platform/blanks.h"
 
 #include "zpl/accent_folding.h"
 #include "zpl/item_stream_keys.h"
@@ -35,19 +36,6 @@ constexpr std::array<DetailKey, 6> kDetailKeys{{
 }};
 
 using Details = std::array<std::optional<QString>, kDetailKeys.size()>;
-
-// Only the space counts as a blank around a reference.
-QString withoutBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == u' ') {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
 
 // Where the first label of each wanted reference starts: the first item key followed by
 // exactly that reference and the field's end. A reference that itself holds a field end
@@ -126,7 +114,7 @@ void fillDetails(QStringView stream, FlexGrid& grid) {
     std::vector<QString> references(rows);
     QSet<QString> wanted;
     for (int row = FlexGrid::FixedRows; row < rows; ++row) {
-        references[row] = withoutBlanks(grid.TextMatrix(row, 1));
+        references[row] = trimBlanks(grid.TextMatrix(row, 1)).toString();
         // A blank reference names no item: the empty last row keeps no details.
         if (!references[row].isEmpty()) {
             wanted.insert(references[row]);

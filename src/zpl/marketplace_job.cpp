@@ -1,4 +1,5 @@
 #include "zpl/marketplace_job.h"
+#include "platform/blanks.h"
 
 #include "platform/error.h"
 #include "platform/folders.h"
@@ -27,7 +28,7 @@ constexpr int kMarkColumn = 8;
 // grid are left to the job itself, which fails on them as it reaches them.
 QString quantityProblem(const FlexGrid& grid, int first, int last) {
     for (int row = std::max(first, 0); row <= last && row < grid.Rows(); ++row) {
-        const QString quantity = trimSpaces(grid.TextMatrix(row, column::Qte));
+        const QString quantity = trimBlanks(grid.TextMatrix(row, column::Qte)).toString();
         if (!isDecimalDigits(quantity)) {
             return QStringLiteral("A quantidade da linha %1 não é um número inteiro: \"%2\".")
                 .arg(row)

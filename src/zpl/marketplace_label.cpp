@@ -1,4 +1,5 @@
 #include "zpl/marketplace_label.h"
+#include "platform/blanks.h"
 
 #include "platform/error.h"
 #include "zpl/marketplace_text.h"
@@ -30,13 +31,13 @@ QString field(const QString& position, const QString& data) {
 
 QStringList marketplaceLabel(const MarketplaceLayout& layout, const MarketplaceValues& values,
                              const MarketplaceRow& row) {
-    const QString quantidade = trimSpaces(row.quantidade);
+    const QString quantidade = trimBlanks(row.quantidade).toString();
     if (!isDecimalDigits(quantidade)) {
         throw Error(Error::TypeMismatch, QStringLiteral("imprime_wms"),
                     QStringLiteral("Quantidade inválida: \"%1\"").arg(quantidade));
     }
     const Margin& x = values.x;
-    const QString corLine = field(at(x, 418, layout.yBottom), trimSpaces(row.cor));
+    const QString corLine = field(at(x, 418, layout.yBottom), trimBlanks(row.cor).toString());
     const QString fornecedorLine = field(at(x, 266, layout.yFornecedor), values.cod_fornecedor);
     return {
         QStringLiteral("^XA"),
@@ -55,12 +56,12 @@ QStringList marketplaceLabel(const MarketplaceLayout& layout, const MarketplaceV
             .arg(x.dots - 3)
             .arg(layout.boxY)
             .arg(layout.boxWidth),
-        atX(x, 113) + font(28, 28) + zplHexEscaped(trimSpaces(row.referencia)) +
+        atX(x, 113) + font(28, 28) + zplHexEscaped(trimBlanks(row.referencia).toString()) +
             QLatin1String("^FS"),
         field(at(x, 171, layout.yTerceiro), values.cod_terceiro),
         layout.fornecedorBeforeCor ? fornecedorLine : corLine,
         layout.fornecedorBeforeCor ? corLine : fornecedorLine,
-        field(at(x, 268, layout.yBottom), trimSpaces(row.tamanho)),
+        field(at(x, 268, layout.yBottom), trimBlanks(row.tamanho).toString()),
         field(at(x, 110, layout.yDescricao), values.descricao),
         QStringLiteral("^BY2,3,100") + at(x, 185, 131) + QLatin1String("^BCN,,Y,N^FD>:") +
             code128Escaped(values.cod_barras) + QLatin1String("^FS"),

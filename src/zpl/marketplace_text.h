@@ -5,9 +5,6 @@
 
 namespace etq {
 
-// Removes leading and trailing space characters only; tabs, CR and LF stay.
-QString trimSpaces(QStringView text);
-
 // True when the text is one or more of the digits 0 to 9 and nothing else.
 bool isDecimalDigits(QStringView text);
 

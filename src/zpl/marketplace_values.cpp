@@ -1,4 +1,5 @@
 #include "zpl/marketplace_values.h"
+#include "platform/blanks.h"
 
 #include "zpl/marketplace_text.h"
 
@@ -43,10 +44,10 @@ std::optional<MarketplaceValues> readMarketplaceValues(const MarketplaceSettings
     MarketplaceValues values{settings.densidade.text(),
                              settings.velocidade.text(),
                              {settings.margem.text(), 0},
-                             trimSpaces(settings.cod_fornecedor.text()),
-                             trimSpaces(settings.descricao.text()),
-                             trimSpaces(settings.cod_terceiro.text()),
-                             trimSpaces(settings.cod_barras.text()),
+                             trimBlanks(settings.cod_fornecedor.text()).toString(),
+                             trimBlanks(settings.descricao.text()).toString(),
+                             trimBlanks(settings.cod_terceiro.text()).toString(),
+                             trimBlanks(settings.cod_barras.text()).toString(),
                              settings.destino.text()};
     const std::pair<const QString*, QString> unescaped[] = {
         {&values.densidade, QStringLiteral("Densidade")},
@@ -61,7 +62,7 @@ std::optional<MarketplaceValues> readMarketplaceValues(const MarketplaceSettings
         }
     }
 
-    const QString margin = trimSpaces(values.x.text);
+    const QString margin = trimBlanks(values.x.text).toString();
     if (margin.isEmpty()) {
         values.x = {QString::number(kDefaultMargin), kDefaultMargin};
     } else {
