@@ -8,20 +8,13 @@
 #include "platform/error.h"
 #include "platform/text_encoding.h"
 
+#include "fuzz_support.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-void require(bool holds, const char* what) {
-    if (!holds) {
-        fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-}  // namespace
+using etq::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) {

@@ -1,6 +1,8 @@
 // The item list loader over arbitrary bytes of etiquetas.csv.
 #include "app/item_list_loader.h"
 
+#include "fuzz_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,25 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-class CountingMessages : public etq::MessageBox {
-  public:
-    Answer show(const QString&, Buttons, Icon, const QString&) override {
-        ++shown;
-        return Answer::Ok;
-    }
-    int shown = 0;
-};
-
-void require(bool holds, const char* what) {
-    if (!holds) {
-        fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-}  // namespace
+using etq::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
@@ -37,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     etq::FlexGrid grid;
     grid.setCols(6);
-    CountingMessages messages;
+    etq::fuzz::CountingMessages messages;
     etq::Carrega_etiquetas(grid, messages, dir.path());
 
     const int rows = grid.Rows();

@@ -7,6 +7,8 @@
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
 
+#include "fuzz_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,29 +17,15 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+using etq::fuzz::require;
 
-class SilentMessages : public etq::MessageBox {
-  public:
-    Answer show(const QString&, Buttons, Icon, const QString&) override {
-        ++shown;
-        return Answer::Ok;
-    }
-    int shown = 0;
-};
+namespace {
 
 class NoRunner : public etq::CommandRunner {
   public:
     void startBatch(const QString&) override { ++started; }
     int started = 0;
 };
-
-void require(bool holds, const char* what) {
-    if (!holds) {
-        fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 constexpr int kRows = 3;
 constexpr int kSettings = 8;
@@ -51,7 +39,7 @@ struct Job {
     etq::MarketplaceSettings settings{settingsFields[0], settingsFields[1], settingsFields[2],
                                       settingsFields[3], settingsFields[4], settingsFields[5],
                                       settingsFields[6], settingsFields[7]};
-    SilentMessages messages;
+    etq::fuzz::CountingMessages messages;
     NoRunner runner;
 
     // Runs the job in `folder` and returns the lines of the job file, if one was written.

@@ -6,6 +6,8 @@
 #include "platform/error.h"
 #include "platform/text_encoding.h"
 
+#include "fuzz_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -14,25 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-class SilentMessages : public etq::MessageBox {
-  public:
-    Answer show(const QString&, Buttons, Icon, const QString&) override {
-        ++shown;
-        return Answer::Ok;
-    }
-    int shown = 0;
-};
-
-void require(bool holds, const char* what) {
-    if (!holds) {
-        fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-}  // namespace
+using etq::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
@@ -64,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList registros;
     QStringList linhas;
     QStringList chaves;
-    SilentMessages messages;
+    etq::fuzz::CountingMessages messages;
     etq::RecordImport import(messages, folders);
     try {
         import.importa_arquivo({txtarquivo, optlinha, registros, linhas, chaves});

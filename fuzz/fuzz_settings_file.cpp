@@ -4,6 +4,8 @@
 #include "platform/private_profile.h"
 #include "platform/text_encoding.h"
 
+#include "fuzz_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,14 +13,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+using etq::fuzz::require;
 
-void require(bool holds, const char* what) {
-    if (!holds) {
-        fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
+namespace {
 
 QByteArray contents(const QString& path) {
     QFile file(path);

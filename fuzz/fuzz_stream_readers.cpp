@@ -10,17 +10,14 @@
 #include "platform/text_encoding.h"
 #include "zpl/literal_stream_readers.h"
 
+#include "fuzz_support.h"
+
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+using etq::fuzz::require;
 
-void require(bool holds, const char* what) {
-    if (!holds) {
-        fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
+namespace {
 
 bool sameCells(const etq::FlexGrid& a, const etq::FlexGrid& b) {
     if (a.Rows() != b.Rows()) {
