@@ -1,5 +1,6 @@
 #include "app/grid_editing.h"
 #include "app/locale_number.h"
+#include "fakes/grid_rows.h"
 #include "fakes/scripted_message_box.h"
 
 #include <QLocale>
@@ -20,18 +21,6 @@ void fill(FlexGrid& grid, const QStringList& rows) {
             grid.setTextMatrix(i + 1, col, cells[col]);
         }
     }
-}
-
-QStringList rowsOf(const FlexGrid& grid) {
-    QStringList rows;
-    for (int row = 1; row < grid.Rows(); ++row) {
-        QStringList cells;
-        for (int col = 0; col < grid.Cols(); ++col) {
-            cells << grid.TextMatrix(row, col);
-        }
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 struct Panel {
@@ -155,7 +144,7 @@ class TestGridEditing : public QObject {
         QCOMPARE(messages.shown[0].buttons, MessageBox::Buttons::YesNo);
         QCOMPARE(messages.shown[0].icon, MessageBox::Icon::Question);
         QCOMPARE(messages.shown[0].title, MessageBox::applicationTitle());
-        QCOMPARE(rowsOf(grid), after);
+        QCOMPARE(test::gridRows(grid), after);
         QCOMPARE(grid.Row(), current);
         QCOMPARE(p.shown(), shown);
     }

@@ -1,4 +1,5 @@
 #include "app/item_list_loader.h"
+#include "fakes/grid_rows.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
 #include "platform/text_encoding.h"
@@ -21,19 +22,6 @@ void prepare(FlexGrid& grid) {
     for (int col = 0; col < 6; ++col) {
         grid.setTextMatrix(0, col, headers[col]);
     }
-}
-
-// Rows 1.. as "c0|c1|c2|c3|c4|c5" strings.
-QStringList rowsOf(const FlexGrid& grid) {
-    QStringList rows;
-    for (int row = 1; row < grid.Rows(); ++row) {
-        QStringList cells;
-        for (int col = 0; col < grid.Cols(); ++col) {
-            cells << grid.TextMatrix(row, col);
-        }
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 QByteArray cp1252(const QString& text) {
@@ -115,7 +103,7 @@ class TestItemListLoader : public QObject {
         prepare(grid);
         ScriptedMessageBox messages;
         Carrega_etiquetas(grid, messages, dirs.folders().application);
-        QCOMPARE(rowsOf(grid), rows);
+        QCOMPARE(test::gridRows(grid), rows);
         QVERIFY(messages.shown.isEmpty());
     }
 

@@ -1,3 +1,4 @@
+#include "fakes/grid_rows.h"
 #include "platform/flex_grid.h"
 
 #include <QLocale>
@@ -22,18 +23,6 @@ void fill(FlexGrid& grid, const QStringList& rows) {
             grid.setTextMatrix(row + 1, col, cells[col]);
         }
     }
-}
-
-QStringList rowsOf(const FlexGrid& grid) {
-    QStringList rows;
-    for (int row = 1; row < grid.Rows(); ++row) {
-        QStringList cells;
-        for (int col = 0; col < grid.Cols(); ++col) {
-            cells << grid.TextMatrix(row, col);
-        }
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 }  // namespace
@@ -85,7 +74,7 @@ class TestFlexGridSort : public QObject {
         fill(grid, rows);
         grid.select(0, 0, 0, 0);
         grid.Sort(static_cast<FlexGrid::SortOrder>(order));
-        QCOMPARE(rowsOf(grid), sorted);
+        QCOMPARE(test::gridRows(grid), sorted);
         QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("H0"));
     }
 
@@ -111,7 +100,7 @@ class TestFlexGridSort : public QObject {
         grid.select(selection[0], selection[1], selection[2], selection[3]);
         QSignalSpy resets(&grid, &FlexGrid::contentReset);
         grid.Sort(FlexGrid::SortOrder::GenericAscending);
-        QCOMPARE(rowsOf(grid), sorted);
+        QCOMPARE(test::gridRows(grid), sorted);
         QCOMPARE(resets.size(), 1);
         QCOMPARE(grid.Row(), selection[0]);
         QCOMPARE(grid.ColSel(), selection[3]);

@@ -1,5 +1,6 @@
 #include "fakes/counting_mouse_pointer.h"
 #include "fakes/counting_pending_events.h"
+#include "fakes/grid_rows.h"
 #include "zpl/item_stream_reader.h"
 
 #include <QTest>
@@ -58,19 +59,6 @@ void prepare(FlexGrid& grid, const QStringList& rows) {
         grid.setTextMatrix(last, 1, row.section('|', 1));
         grid.setRows(last + 2);
     }
-}
-
-// Every data row, the empty last one included, as its cells joined by "|".
-QStringList rowsOf(const FlexGrid& grid) {
-    QStringList rows;
-    for (int row = 1; row < grid.Rows(); ++row) {
-        QStringList cells;
-        for (int col = 0; col < grid.Cols(); ++col) {
-            cells << grid.TextMatrix(row, col);
-        }
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 }  // namespace
@@ -164,7 +152,7 @@ class TestItemStreamReader : public QObject {
         test::CountingPendingEvents events;
         test::CountingMousePointer pointer;
         Pega_Itens(texto_zpl, grid, events, pointer);
-        QCOMPARE(rowsOf(grid), after);
+        QCOMPARE(test::gridRows(grid), after);
         QCOMPARE(texto_zpl.text(), stream);
         QCOMPARE(pointer.defaults, 1);
         QVERIFY(events.count >= 1);
@@ -184,7 +172,7 @@ class TestItemStreamReader : public QObject {
         test::CountingPendingEvents events;
         test::CountingMousePointer pointer;
         Pega_Itens(texto_zpl, grid, events, pointer);
-        QCOMPARE(rowsOf(grid).constFirst(),
+        QCOMPARE(test::gridRows(grid).constFirst(),
                  QString::fromUtf8("1|A1|Acao|Acao|d agua|Ação|PESSEGO|Ñandu"));
     }
 
@@ -207,7 +195,7 @@ class TestItemStreamReader : public QObject {
         Pega_Itens(texto_zpl, grid, events, pointer);
         QVERIFY2(countWhenRemoved > 0, "the reader never paused during the run");
         QVERIFY(events.count < labels / 10);
-        QCOMPARE(rowsOf(grid),
+        QCOMPARE(test::gridRows(grid),
                  (QStringList{QString::number(labels - countWhenRemoved) + "|A1||||", "|||||"}));
     }
 };

@@ -1,4 +1,5 @@
 #include "fakes/counting_pending_events.h"
+#include "fakes/grid_rows.h"
 #include "platform/error.h"
 #include "zpl/label_stream_separation.h"
 
@@ -33,18 +34,6 @@ void prepare(FlexGrid& grid) {
     grid.setCols(6);
     grid.setTextMatrix(0, 0, QStringLiteral("Qte"));
     grid.setTextMatrix(0, 1, QStringLiteral("Referência"));
-}
-
-QStringList dataRows(const FlexGrid& grid) {
-    QStringList rows;
-    for (int row = 1; row < grid.Rows() - 1; ++row) {
-        QStringList cells;
-        for (int col = 0; col < grid.Cols(); ++col) {
-            cells << grid.TextMatrix(row, col);
-        }
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 }  // namespace
@@ -141,7 +130,7 @@ class TestLabelStreamSeparation : public QObject {
         prepare(grid);
         test::CountingPendingEvents events;
         (twin == 1 ? SEPARA_1 : SEPARA_2)(fields, grid, events);
-        QCOMPARE(dataRows(grid), rows);
+        QCOMPARE(test::gridRows(grid, grid.Rows() - 1), rows);
         QCOMPARE(grid.TextMatrix(grid.Rows() - 1, 0), QString());
         QCOMPARE(texto_zpl.text(), zpl);
         QCOMPARE(etiqueta_atual.text(), label);
@@ -196,7 +185,7 @@ class TestLabelStreamSeparation : public QObject {
             const int rows = grid.Rows() - 2;
             QCOMPARE(events.count, 3);
             QVERIFY2(rows > 1 && rows < labels, qPrintable(QString::number(rows)));
-            QCOMPARE(dataRows(grid).constLast(), R1);
+            QCOMPARE(test::gridRows(grid, grid.Rows() - 1).constLast(), R1);
             QCOMPARE(etiqueta_atual.text(), one);
             QCOMPARE(texto_zpl.text(), "\r\n" + one.repeated(labels - rows));
             QCOMPARE(texto_resto.text(), texto_zpl.text());
