@@ -107,10 +107,12 @@ void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& appl
         utf8 = isMultibyteUtf8(bytes);
     }
     auto decode = [utf8](QByteArrayView line) {
-        // A mark inside the file is a character of its line, not one to drop.
-        return utf8 ? QStringDecoder(QStringDecoder::Utf8,
-                                     QStringDecoder::Flag::ConvertInitialBom)(line)
-                    : decodeWindows1252(line);
+        // A mark inside the file is a character of its line, not one to drop; a broken
+        // sequence at the end of a line becomes a replacement character, not nothing.
+        return utf8
+                   ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                              QStringDecoder::Flag::Stateless)(line)
+                   : decodeWindows1252(line);
     };
 
     ByteLines lines(bytes);

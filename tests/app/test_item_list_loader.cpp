@@ -87,6 +87,10 @@ class TestItemListLoader : public QObject {
             << QStringList{row("4|B2210|VERDE LIMÃO|M|4502|N"), empty};
         QTest::newRow("UTF-8 without mark") << QByteArray("h\r\nH8150,CAF\xC3\x89,44,3,4508\r\n")
                                             << QStringList{row("3|H8150|CAFÉ|44|4508|N"), empty};
+        QTest::newRow("marked UTF-8 with a broken sequence")
+            << QByteArray("\xEF\xBB\xBFh\r\n\xED\r\nX,\xC3,1,1,1")
+            << QStringList{QStringLiteral("|\uFFFD||||N"), QStringLiteral("1|X|\uFFFD|1|1|N"),
+                           empty};
         QTest::newRow("UTF-8 mark inside the file stays")
             << QByteArray("h\r\n\xEF\xBB\xBF,CAF\xC3\x89,44,3,4508\r\n")
             << QStringList{QStringLiteral("3|\uFEFF|CAFÉ|44|4508|N"), empty};
