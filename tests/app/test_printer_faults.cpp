@@ -111,7 +111,7 @@ struct Session {
     }
 };
 
-enum class Fault { Disabled, Deleted, SchedulerStopped };
+enum class Fault { Disabled, Rejecting, Deleted, SchedulerStopped };
 
 }  // namespace
 
@@ -126,7 +126,8 @@ class TestPrinterFaults : public QObject {
         return QDir(cups_->outputFolder()).filePath(name);
     }
 
-    // The scheduler running with its three queues, all enabled, Raw2 the default.
+    // The scheduler running with its three queues, all enabled and accepting jobs, Raw2 the
+    // default.
     QString startWithQueues() {
         QString error = cups_->start();
         for (const auto& [queue, output] :
@@ -164,7 +165,7 @@ class TestPrinterFaults : public QObject {
         // does not run yet.
         const QString prepared = cups_->prepare();
         QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
-        for (const char* tool : {"cupsdisable", "cupsenable", "pdftotext"}) {
+        for (const char* tool : {"cupsdisable", "cupsenable", "cupsreject", "pdftotext"}) {
             QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(), tool);
         }
     }
@@ -208,7 +209,8 @@ class TestPrinterFaults : public QObject {
     }
 
     // The queue chosen at start-up fails before the click. Disabled: CUPS keeps the job and
-    // prints it once the queue is enabled again. Deleted: the name matches no printer, so the
+    // prints it once the queue is enabled again. Rejecting jobs: the job is refused and gone,
+    // which Qt does not report. Deleted: the name matches no printer, so the
     // current printer takes the job: the default in a fresh window, nothing at all when the
     // current printer is the deleted queue itself. Scheduler stopped: no printer, nothing prints.
     void queueFailsBeforePrinting_data() {
@@ -218,6 +220,7 @@ class TestPrinterFaults : public QObject {
         QTest::addColumn<int>("newJobsOnDefault");
         QTest::newRow("queue disabled") << Fault::Disabled << false << 1 << 0;
         QTest::newRow("queue disabled after it printed") << Fault::Disabled << true << 1 << 0;
+        QTest::newRow("queue rejecting jobs") << Fault::Rejecting << false << 0 << 0;
         QTest::newRow("queue deleted") << Fault::Deleted << false << 0 << 1;
         QTest::newRow("queue deleted after it printed") << Fault::Deleted << true << 0 << 0;
         QTest::newRow("scheduler stopped") << Fault::SchedulerStopped << false << 0 << 0;
@@ -234,8 +237,12 @@ class TestPrinterFaults : public QObject {
         QFile::remove(outputPath(kVictimOutput));
         // Jobs ever sent to the queues that outlive every fault.
         auto jobsOnLastingQueues = [&] {
-            return std::pair{cups_->jobs(kDefault, QStringLiteral("all"), &error).size(),
-                             cups_->jobs(kWorking, QStringLiteral("all"), &error).size()};
+            QString defaultError;
+            const qsizetype onDefault =
+                cups_->jobs(kDefault, QStringLiteral("all"), &defaultError).size();
+            const qsizetype onWorking = cups_->jobs(kWorking, QStringLiteral("all"), &error).size();
+            error = defaultError + error;
+            return std::pair{onDefault, onWorking};
         };
         const auto [defaultJobsBefore, workingJobsBefore] = jobsOnLastingQueues();
         QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -255,6 +262,9 @@ class TestPrinterFaults : public QObject {
         switch (fault) {
             case Fault::Disabled:
                 error = cups_->command(QStringLiteral("cupsdisable"), {kVictim});
+                break;
+            case Fault::Rejecting:
+                error = cups_->command(QStringLiteral("cupsreject"), {kVictim});
                 break;
             case Fault::Deleted:
                 error = cups_->command(QStringLiteral("lpadmin"), {QStringLiteral("-x"), kVictim});
