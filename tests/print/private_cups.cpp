@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <grp.h>
@@ -25,6 +26,10 @@ bool writeFile(const QString& path, const QString& text) {
 PrivateCups::PrivateCups() : root_(QDir::tempPath() + QStringLiteral("/etq-cups-XXXXXX")) {}
 
 PrivateCups::~PrivateCups() {
+    stop();
+}
+
+void PrivateCups::stop() {
     if (cupsd_.state() != QProcess::NotRunning) {
         cupsd_.terminate();
         if (!cupsd_.waitForFinished(10000)) {
@@ -63,7 +68,10 @@ QString PrivateCups::run(const QString& program, const QStringList& arguments, Q
     return {};
 }
 
-QString PrivateCups::start() {
+QString PrivateCups::prepare() {
+    if (prepared_) {
+        return {};
+    }
     if (!root_.isValid()) {
         return QStringLiteral("no temporary folder");
     }
@@ -76,6 +84,12 @@ QString PrivateCups::start() {
     }
     if (!QFileInfo(QStringLiteral("/usr/sbin/cupsd")).isExecutable()) {
         return QStringLiteral("/usr/sbin/cupsd is missing: install the cups package");
+    }
+    for (const char* tool : {"lpadmin", "lpstat"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
+            return QStringLiteral("%1 is missing: install the cups-client package")
+                .arg(QLatin1String(tool));
+        }
     }
     const QString p = root_.path();
     QDir dir(p);
@@ -118,7 +132,18 @@ QString PrivateCups::start() {
     qunsetenv("LPDEST");
     // No lpoptions of the user may choose another default printer.
     qputenv("HOME", QFile::encodeName(p));
+    prepared_ = true;
+    return {};
+}
 
+QString PrivateCups::start() {
+    if (const QString error = prepare(); !error.isEmpty()) {
+        return error;
+    }
+    if (cupsd_.state() != QProcess::NotRunning) {
+        return {};
+    }
+    const QDir dir(root_.path());
     cupsd_.setProcessChannelMode(QProcess::MergedChannels);
     cupsd_.start(
         QStringLiteral("/usr/sbin/cupsd"),
@@ -144,9 +169,13 @@ QString PrivateCups::start() {
     return QStringLiteral("cupsd did not answer: %1").arg(log());
 }
 
-QString PrivateCups::addQueue(const QStringList& lpadminArguments) {
-    const QString error = run(QStringLiteral("lpadmin"), lpadminArguments);
+QString PrivateCups::command(const QString& program, const QStringList& arguments) {
+    const QString error = run(program, arguments);
     return error.isEmpty() ? error : error + log();
+}
+
+QString PrivateCups::addQueue(const QStringList& lpadminArguments) {
+    return command(QStringLiteral("lpadmin"), lpadminArguments);
 }
 
 QString PrivateCups::addFileQueue(const QString& name, const QString& fileName,
@@ -160,14 +189,28 @@ QString PrivateCups::setDefault(const QString& name) {
     return run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name});
 }
 
-QString PrivateCups::waitForOutput(const QString& path, int timeoutMs) {
+QStringList PrivateCups::jobs(const QString& queue, const QString& which, QString* error) {
+    QStringList arguments{QStringLiteral("-W"), which, QStringLiteral("-o")};
+    if (!queue.isEmpty()) {
+        arguments.append(queue);
+    }
+    QString output;
+    *error = run(QStringLiteral("lpstat"), arguments, &output);
+    QStringList ids;
+    for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        ids.append(line.section(QLatin1Char(' '), 0, 0));
+    }
+    return ids;
+}
+
+QString PrivateCups::waitForOutput(const QString& path, int timeoutMs, const QString& queue) {
     const QDeadlineTimer deadline(timeoutMs);
     qint64 lastSize = -1;
     while (!deadline.hasExpired()) {
-        QString jobs;
-        const QString error = run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &jobs);
+        QString error;
+        const bool pending = !jobs(queue, QStringLiteral("not-completed"), &error).isEmpty();
         const qint64 size = QFileInfo(path).size();
-        if (error.isEmpty() && jobs.trimmed().isEmpty() && size > 0 && size == lastSize) {
+        if (error.isEmpty() && !pending && size > 0 && size == lastSize) {
             return {};
         }
         lastSize = size;

@@ -93,6 +93,12 @@ QPrinter& QtPrinterService::printer() {
                 fail(QStringLiteral("No printer installed"));
             }
             printer_->setPrinterName(name);
+            // Qt keeps the printer it started with (the default) when the name is no longer
+            // installed; the document must not go to another printer than the current one.
+            if (printer_->printerName() != name) {
+                printer_.reset();
+                fail(QStringLiteral("No printer named %1").arg(name));
+            }
         } else {
             printer_->setOutputFormat(QPrinter::PdfFormat);
             printer_->setOutputFileName(outputFileName_);
