@@ -45,6 +45,13 @@ QString queueNamed(const QString& destination) {
     return {};
 }
 
+// True when this user may write the file, or create it when it is missing. The copy runs
+// detached and nobody sees it fail, so a destination it cannot write is refused beforehand.
+bool mayWrite(const QFileInfo& destination) {
+    return destination.exists() ? destination.isWritable()
+                                : QFileInfo(destination.absolutePath()).isWritable();
+}
+
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -93,7 +100,7 @@ void BatchRunner::startBatch(const QString& batchPath) {
         // names nothing on this system.
         const QFileInfo destination(QDir(workingFolder).absoluteFilePath(copy->destination));
         if (copy->destination.contains(QLatin1Char('\\')) || destination.isDir() ||
-            !destination.dir().exists()) {
+            !destination.dir().exists() || !mayWrite(destination)) {
             refuse(QStringLiteral("O destino %1 não é uma impressora instalada nem um arquivo "
                                   "que possa ser gravado.")
                        .arg(shown(destination.filePath())));
