@@ -221,6 +221,8 @@ class TestJobHostileFiles : public QObject {
         const QString refused = QStringLiteral("não é uma impressora instalada nem um arquivo");
         QTest::newRow("missing folder") << QStringLiteral("nada/zebra.prn") << refused;
         QTest::newRow("Windows share") << QStringLiteral("\\\\servidor\\zebra") << refused;
+        QTest::newRow("Windows printer port") << QStringLiteral("LPT1") << refused;
+        QTest::newRow("Windows device with an extension") << QStringLiteral("prn.txt") << refused;
         QTest::newRow("read-only file") << QStringLiteral("readonly/zebra.prn") << refused;
         QTest::newRow("read-only folder") << QStringLiteral("readonly/novo.prn") << refused;
         QTest::newRow("device that refuses the bytes") << QStringLiteral("/dev/full") << QString();
