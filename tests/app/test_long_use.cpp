@@ -49,6 +49,7 @@ class TestLongUse : public QObject {
         ItemGrid* view = window->FLEX1;
         QCOMPARE(grid.Rows(), 5);
         const int viewRows = view->model()->rowCount();
+        const int columns = grid.Cols();
         auto click = [view](int row, int col) {
             const QModelIndex index = view->model()->index(row - FlexGrid::FixedRows, col);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
@@ -84,6 +85,7 @@ class TestLongUse : public QObject {
             QCOMPARE(messages.shown.size(), 3);
             QCOMPARE(grid.Rows(), 5);
             QCOMPARE(view->model()->rowCount(), viewRows);
+            QCOMPARE(grid.Cols(), columns);
             QCOMPARE(grid.TextMatrix(3, 1), QStringLiteral("C9"));
             QVERIFY(grid.TextMatrix(4, 1).isEmpty());
         }
