@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -43,6 +44,24 @@ QString queueNamed(const QString& destination) {
         }
     }
     return {};
+}
+
+// True when this user may write the file, or create it when it is missing. The copy runs
+// detached and nobody sees it fail, so a destination it cannot write is refused beforehand.
+bool mayWrite(const QFileInfo& destination) {
+    return destination.exists() ? destination.isWritable()
+                                : QFileInfo(destination.absolutePath()).isWritable();
+}
+
+// True when the last name of the destination is a device name of the command interpreter
+// (LPT1, COM2, PRN, NUL...), which names that device whatever the extension and never a file.
+// Such a port does not exist here; copying into a file of that name would print nothing.
+bool namesWindowsDevice(const QString& destination) {
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9]) *$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString name = destination.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
+    return device.match(name).hasMatch();
 }
 
 QString shown(const QString& path) {
@@ -89,11 +108,12 @@ void BatchRunner::startBatch(const QString& batchPath) {
         arguments = {QStringLiteral("-d"), queue, QStringLiteral("-o"), QStringLiteral("raw"),
                      source};
     } else {
-        // A destination with a backslash is a Windows path or share (\\servidor\zebra), which
-        // names nothing on this system.
+        // A destination with a backslash is a Windows path or share (\\servidor\zebra), and a
+        // Windows port name is a device: neither names anything on this system.
         const QFileInfo destination(QDir(workingFolder).absoluteFilePath(copy->destination));
-        if (copy->destination.contains(QLatin1Char('\\')) || destination.isDir() ||
-            !destination.dir().exists()) {
+        if (copy->destination.contains(QLatin1Char('\\')) ||
+            namesWindowsDevice(copy->destination) || destination.isDir() ||
+            !destination.dir().exists() || !mayWrite(destination)) {
             refuse(QStringLiteral("O destino %1 não é uma impressora instalada nem um arquivo "
                                   "que possa ser gravado.")
                        .arg(shown(destination.filePath())));

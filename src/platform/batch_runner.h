@@ -15,8 +15,9 @@ namespace etq {
 //   bytes into it, truncating an existing file as the redirection would.
 // FILE is relative to the process's working directory (as the batch's own directory does not
 // count for the command interpreter either) and is found without regard to letter case.
-// A batch of another form, a missing FILE, or a DEST that is a folder, lies in a missing folder
-// or holds a backslash (a Windows path or share) is reported to the operator and nothing is run.
+// A batch of another form, a missing FILE, or a DEST that is a folder, lies in a missing folder,
+// cannot be written by this user, holds a backslash (a Windows path or share) or is a Windows
+// port (LPT1, COM1, PRN...) is reported to the operator and nothing is run.
 class BatchRunner : public CommandRunner {
   public:
     BatchRunner(MessageBox& messages, Folders folders);
