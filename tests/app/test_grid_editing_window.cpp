@@ -1,9 +1,6 @@
 #include "app/item_grid.h"
 #include "app/main_window.h"
-#include "fakes/counting_pending_events.h"
-#include "fakes/recording_printer.h"
-#include "fakes/scripted_message_box.h"
-#include "fakes/temp_folders.h"
+#include "fakes/window_session.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,20 +23,12 @@ const QByteArray kItems =
     "C9,VERDE,42,x,4503\r\n";
 
 // The window on a temporary application folder, scripted boxes and a recording printer.
-struct Fixture {
-    TempFolders temp;
-    ScriptedMessageBox messages;
-    RecordingPrinter printer;
-    CountingPendingEvents events;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<MainWindow> window;
-
+struct Fixture : WindowSession<> {
     Fixture() {
         temp.writeAppFile(QStringLiteral("etiquetas.csv"), kItems);
         printer.printers = {QStringLiteral("Laser"), QStringLiteral("Sheets")};
         printer.defaultPrinter = QStringLiteral("Sheets");
-        platform.reset(new Platform{messages, printer, events, temp.folders()});
-        window = std::make_unique<MainWindow>(*platform);
+        start();
         window->show();
         window->activateWindow();
     }

@@ -1,10 +1,7 @@
 #include "app/item_grid.h"
 #include "app/item_list_loader.h"
 #include "app/main_window.h"
-#include "fakes/counting_pending_events.h"
-#include "fakes/recording_printer.h"
-#include "fakes/scripted_message_box.h"
-#include "fakes/temp_folders.h"
+#include "fakes/window_session.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -34,17 +31,17 @@ class TestLongUse : public QObject {
 
   private Q_SLOTS:
     void thousandRounds() {
-        TempFolders temp;
-        temp.writeAppFile(QStringLiteral("etiquetas.csv"), kItems);
-        ScriptedMessageBox messages;
-        RecordingPrinter printer;
-        printer.printers = {QStringLiteral("Sheets")};
-        printer.defaultPrinter = QStringLiteral("Sheets");
-        CountingPendingEvents events;
-        Platform platform{messages, printer, events, temp.folders()};
-        auto window = std::make_unique<MainWindow>(platform);
+        WindowSession<> session;
+        session.temp.writeAppFile(QStringLiteral("etiquetas.csv"), kItems);
+        session.printer.printers = {QStringLiteral("Sheets")};
+        session.printer.defaultPrinter = QStringLiteral("Sheets");
+        session.start();
+        MainWindow* window = session.window.get();
+        TempFolders& temp = session.temp;
+        ScriptedMessageBox& messages = session.messages;
+        RecordingPrinter& printer = session.printer;
         window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window));
         FlexGrid& grid = window->grid();
         ItemGrid* view = window->FLEX1;
         QCOMPARE(grid.Rows(), 5);

@@ -4,9 +4,7 @@
 // next print to a working queue must come out whole.
 
 #include "app/main_window.h"
-#include "fakes/counting_pending_events.h"
-#include "fakes/scripted_message_box.h"
-#include "fakes/temp_folders.h"
+#include "fakes/window_session.h"
 #include "pdf_words.h"
 #include "platform/qt/qt_printer_service.h"
 #include "private_cups.h"
@@ -64,18 +62,10 @@ QStringList labelWords(int row) {
 }
 
 // One run of the program: its application folder with the item list, its platform and window.
-struct Session {
-    TempFolders temp;
-    ScriptedMessageBox messages;
-    QtPrinterService printer;
-    CountingPendingEvents events;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<MainWindow> window;
-
+struct Session : WindowSession<QtPrinterService> {
     Session() {
         temp.writeAppFile(QStringLiteral("etiquetas.csv"), kItems);
-        platform = std::make_unique<Platform>(Platform{messages, printer, events, temp.folders()});
-        window = std::make_unique<MainWindow>(*platform);
+        start();
         window->show();
     }
 

@@ -1,9 +1,6 @@
 #include "app/item_grid.h"
 #include "app/main_window.h"
-#include "fakes/counting_pending_events.h"
-#include "fakes/recording_printer.h"
-#include "fakes/scripted_message_box.h"
-#include "fakes/temp_folders.h"
+#include "fakes/window_session.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -29,21 +26,6 @@ const QByteArray kThreeItems =
     "B2210,A\xC7"
     "AFR\xC3"
     "O,P,5,4502\r\nC3105,PRETO,36,14,4503\r\n";
-
-// A window started over scripted printers and message boxes in temporary folders.
-struct Started {
-    TempFolders dirs;
-    RecordingPrinter printer;
-    ScriptedMessageBox messages;
-    CountingPendingEvents events;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<MainWindow> window;
-
-    void start() {
-        platform = std::make_unique<Platform>(Platform{messages, printer, events, dirs.folders()});
-        window = std::make_unique<MainWindow>(*platform);
-    }
-};
 
 QStringList itemsOf(const QComboBox* combo) {
     QStringList items;
@@ -95,7 +77,7 @@ class TestWindowLayout : public QObject {
         QFETCH(QString, name);
         QFETCH(QRect, twips);
         QFETCH(QString, text);
-        Started s;
+        WindowSession<> s;
         s.start();
         auto* widget = s.window->findChild<QWidget*>(name);
         QVERIFY2(widget, qPrintable(name));
@@ -117,7 +99,7 @@ class TestWindowLayout : public QObject {
     }
 
     void windowHasItsCaptionSizeAndColours() {
-        Started s;
+        WindowSession<> s;
         s.start();
         MainWindow& w = *s.window;
         QCOMPARE(w.windowTitle(), QStringLiteral("Impressão Etiquetas "));
@@ -138,7 +120,7 @@ class TestWindowLayout : public QObject {
     }
 
     void fontsResolveToTheirMetricTwins() {
-        Started s;
+        WindowSession<> s;
         s.start();
         const QFont bold = s.window->txtreduzido->font();
         QCOMPARE(bold.family(), QStringLiteral("Arial"));
@@ -150,7 +132,7 @@ class TestWindowLayout : public QObject {
     }
 
     void tabOrderAndFocus() {
-        Started s;
+        WindowSession<> s;
         s.start();
         MainWindow& w = *s.window;
         w.show();
@@ -166,8 +148,8 @@ class TestWindowLayout : public QObject {
     }
 
     void accessKeysAndExit() {
-        Started s;
-        s.dirs.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
+        WindowSession<> s;
+        s.temp.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
         s.start();
         MainWindow& w = *s.window;
         w.show();
@@ -197,10 +179,10 @@ class TestWindowLayout : public QObject {
         QFETCH(QStringList, printers);
         QFETCH(QString, defaultPrinter);
         QFETCH(int, selected);
-        Started s;
+        WindowSession<> s;
         s.printer.printers = printers;
         s.printer.defaultPrinter = defaultPrinter;
-        s.dirs.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
+        s.temp.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
         s.start();
         MainWindow& w = *s.window;
         QCOMPARE(itemsOf(w.CMBPRINTER), printers);
@@ -216,8 +198,8 @@ class TestWindowLayout : public QObject {
     }
 
     void startUpLaysOutTheGrid() {
-        Started s;
-        s.dirs.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
+        WindowSession<> s;
+        s.temp.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
         s.start();
         const FlexGrid& grid = s.window->grid();
         QCOMPARE(grid.Cols(), 6);
@@ -239,11 +221,11 @@ class TestWindowLayout : public QObject {
     }
 
     void startUpReportsAMissingItemList() {
-        Started s;
+        WindowSession<> s;
         s.start();
         QCOMPARE(s.messages.shown.size(), 1);
         const auto& box = s.messages.shown[0];
-        QCOMPARE(box.text, QStringLiteral("O Arquivo ") + s.dirs.folders().application +
+        QCOMPARE(box.text, QStringLiteral("O Arquivo ") + s.temp.folders().application +
                                QStringLiteral("/etiquetas.csv, não foi localizado!"));
         QCOMPARE(box.title, QStringLiteral("Impressão Etiquetas"));
         QCOMPARE(box.icon, MessageBox::Icon::None);
@@ -253,8 +235,8 @@ class TestWindowLayout : public QObject {
     }
 
     void aFolderNamedLikeTheListReachesTheLoader() {
-        Started s;
-        QDir(s.dirs.folders().application).mkdir(QStringLiteral("etiquetas.csv"));
+        WindowSession<> s;
+        QDir(s.temp.folders().application).mkdir(QStringLiteral("etiquetas.csv"));
         s.start();
         QCOMPARE(s.messages.shown.size(), 1);
         QCOMPARE(s.messages.shown[0].text, QStringLiteral("O arquivo não existe!"));
@@ -262,8 +244,8 @@ class TestWindowLayout : public QObject {
     }
 
     void gridSelectionFollowsTheView() {
-        Started s;
-        s.dirs.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
+        WindowSession<> s;
+        s.temp.writeAppFile(QStringLiteral("etiquetas.csv"), kThreeItems);
         s.start();
         MainWindow& w = *s.window;
         w.show();

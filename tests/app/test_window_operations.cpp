@@ -3,11 +3,8 @@
 #include "app/item_grid.h"
 #include "app/window_operations.h"
 #include "fakes/counting_mouse_pointer.h"
-#include "fakes/counting_pending_events.h"
 #include "fakes/recording_command_runner.h"
-#include "fakes/recording_printer.h"
-#include "fakes/scripted_message_box.h"
-#include "fakes/temp_folders.h"
+#include "fakes/window_session.h"
 
 #include <QDir>
 #include <QLabel>
@@ -21,22 +18,16 @@ using namespace etq::test;
 
 namespace {
 
-struct Started {
-    TempFolders dirs;
-    RecordingPrinter printer;
-    ScriptedMessageBox messages;
-    CountingPendingEvents events;
+// The window started on a list of two items, and its operations.
+struct Started : WindowSession<> {
     RecordingCommandRunner commands;
     CountingMousePointer pointer;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<MainWindow> window;
     std::unique_ptr<WindowOperations> operations;
 
     Started() {
-        dirs.writeAppFile(QStringLiteral("etiquetas.csv"),
+        temp.writeAppFile(QStringLiteral("etiquetas.csv"),
                           "h\r\nA1020,AZUL,38,3,4501\r\nB2210,PRETO,P,12,4502\r\n");
-        platform = std::make_unique<Platform>(Platform{messages, printer, events, dirs.folders()});
-        window = std::make_unique<MainWindow>(*platform);
+        start();
         operations = std::make_unique<WindowOperations>(*window, *platform, commands, pointer);
     }
 };
@@ -52,7 +43,7 @@ class TestWindowOperations : public QObject {
         s.operations->marketplace.destino.setText(QStringLiteral("zebra"));
         s.operations->imprime_wms_1(1, 2);
         const QByteArray job = TempFolders::readFile(
-            QDir(s.dirs.folders().application).filePath(QStringLiteral("epltemp.prn")));
+            QDir(s.temp.folders().application).filePath(QStringLiteral("epltemp.prn")));
         QVERIFY(job.contains("^PQ3,,1,Y\r\n"));
         QVERIFY(job.contains("^FDB2210^FS\r\n"));
         QCOMPARE(s.window->grid().TextMatrix(2, 8), QStringLiteral("S"));
@@ -72,8 +63,7 @@ class TestWindowOperations : public QObject {
         QCOMPARE(s.window->FLEX1->model()->rowCount(), 5);
         QVERIFY(s.events.count >= 1);
 
-        s.operations->texto_zpl.setText(
-            QStringLiteral("^XA^FT3,113^A0N,28,28^FH\\^FDA1020^FS^XZ"));
+        s.operations->texto_zpl.setText(QStringLiteral("^XA^FT3,113^A0N,28,28^FH\\^FDA1020^FS^XZ"));
         s.operations->Pega_Itens();
         QCOMPARE(s.window->grid().TextMatrix(1, 0), QStringLiteral("4"));  // 3 counted on
         QCOMPARE(s.pointer.defaults, 1);
