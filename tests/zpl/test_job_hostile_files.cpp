@@ -2,6 +2,7 @@
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
 #include "fakes/unprivileged_child.h"
+#include "job_fields.h"
 #include "platform/batch_runner.h"
 #include "platform/error.h"
 #include "zpl/marketplace_job.h"
@@ -40,23 +41,9 @@ struct Outcome {
 };
 
 // The settings fields, the grid with the operator's rows and the panel, as the window holds them.
-struct Window {
-    FlexGrid grid;
-    PlainTextField txtreduzido, txtdescricao2, txtnumero, txtQte, txtpedido, lblinha;
-    DetailPanel panel{txtreduzido, txtdescricao2, txtnumero, txtQte, txtpedido, lblinha};
-    PlainTextField densidade{QStringLiteral("15")};
-    PlainTextField velocidade{QStringLiteral("4")};
-    PlainTextField margem;
-    PlainTextField cod_fornecedor{QStringLiteral("F-77")};
-    PlainTextField descricao{QStringLiteral("CAMISA POLO")};
-    PlainTextField cod_terceiro{QStringLiteral("T900")};
-    PlainTextField cod_barras{QStringLiteral("7891234567890")};
-    PlainTextField destino;
-    MarketplaceSettings settings{densidade, velocidade,   margem,     cod_fornecedor,
-                                 descricao, cod_terceiro, cod_barras, destino};
-    ScriptedMessageBox messages;
-
-    explicit Window(const QString& destination) : destino(destination) {
+struct Window : JobFields {
+    explicit Window(const QString& destination) {
+        destino.setText(destination);
         grid.setCols(6);
         for (int row = 0; row + 1 < kRows.size(); ++row) {
             const QStringList cells = kRows[row].split(QLatin1Char('|'));

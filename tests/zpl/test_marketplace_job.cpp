@@ -1,6 +1,7 @@
 #include "fakes/recording_command_runner.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
+#include "job_fields.h"
 #include "platform/error.h"
 #include "platform/text_encoding.h"
 #include "zpl/marketplace_job.h"
@@ -88,26 +89,17 @@ const QList<QByteArray> kLabelB = {
 };
 
 // A grid as start-up leaves it, the detail panel, the settings fields, and the job over them.
-struct Fixture {
+// Blanks around three settings show that they are trimmed.
+struct Fixture : test::JobFields {
     TempFolders temp;
-    FlexGrid grid;
-    PlainTextField txtreduzido, txtdescricao2, txtnumero, txtQte, txtpedido, lblinha;
-    DetailPanel panel{txtreduzido, txtdescricao2, txtnumero, txtQte, txtpedido, lblinha};
-    PlainTextField densidade{QStringLiteral("15")};
-    PlainTextField velocidade{QStringLiteral("4")};
-    PlainTextField margem;
-    PlainTextField cod_fornecedor{QStringLiteral(" F-77 ")};
-    PlainTextField descricao{QStringLiteral("CAMISA POLO  ")};
-    PlainTextField cod_terceiro{QStringLiteral("T900")};
-    PlainTextField cod_barras{QStringLiteral("  7891234567890")};
-    PlainTextField destino{QStringLiteral("out.prn")};
-    MarketplaceSettings settings{densidade, velocidade,   margem,     cod_fornecedor,
-                                 descricao, cod_terceiro, cod_barras, destino};
-    ScriptedMessageBox messages;
     RecordingCommandRunner runner;
     MarketplaceJob job{grid, panel, settings, messages, temp.folders().application, runner};
 
     Fixture() {
+        cod_fornecedor.setText(QStringLiteral(" F-77 "));
+        descricao.setText(QStringLiteral("CAMISA POLO  "));
+        cod_barras.setText(QStringLiteral("  7891234567890"));
+        destino.setText(QStringLiteral("out.prn"));
         grid.setCols(6);
         for (int col = 0; col < 5; ++col) {
             grid.setColWidth(col, 1000 + col);
