@@ -1,10 +1,13 @@
 // The fast stream readers against the plain step-by-step versions, on generated streams:
 // well-formed labels, labels with fields missing or unterminated, markers in lower case, stray
-// or missing markers, junk between labels, references already in the grid.
+// or missing markers, junk between labels, references already in the grid. Then what the plain
+// versions cannot show: accent folding, which both use, and the pauses for pending events.
 
 #include "fakes/counting_mouse_pointer.h"
 #include "fakes/counting_pending_events.h"
+#include "fakes/grid_rows.h"
 #include "literal_stream_readers.h"
+#include "platform/error.h"
 #include "zpl/item_stream_reader.h"
 #include "zpl/label_stream_separation.h"
 
@@ -16,6 +19,10 @@ using namespace etq;
 namespace {
 
 constexpr int kStreams = 3000;
+
+QStringList pieces(const char* joined) {
+    return QString::fromUtf8(joined).split(QLatin1Char('|'));
+}
 
 class Generator {
   public:
@@ -29,36 +36,16 @@ class Generator {
     }
 
     QString value() {
-        static const QList<QString> values = {QString(),
-                                              QStringLiteral("12"),
-                                              QStringLiteral("A1020"),
-                                              QStringLiteral(" 7 "),
-                                              QStringLiteral("Ação"),
-                                              QStringLiteral("x,y"),
-                                              QStringLiteral("d'água"),
-                                              QStringLiteral("ÁÉÍÓÚ çñ"),
-                                              QStringLiteral("\r\n")};
+        static const QStringList values = pieces("|12|A1020| 7 |Ação|x,y|d'água|ÁÉÍÓÚ çñ|\r\n");
         return pick(values);
     }
 
     QString junk() {
-        static const QList<QString> pieces = {QStringLiteral("^XA"),
-                                              QStringLiteral("^XZ"),
-                                              QStringLiteral("^xa"),
-                                              QStringLiteral("^xZ"),
-                                              QStringLiteral("^"),
-                                              QStringLiteral(","),
-                                              QStringLiteral(" "),
-                                              QStringLiteral("\r\n"),
-                                              QStringLiteral("^FS"),
-                                              QStringLiteral("^PQ"),
-                                              QStringLiteral("X"),
-                                              QStringLiteral("^FD>;"),
-                                              QStringLiteral("^FO10,10^FDjunk"),
-                                              QStringLiteral("          ")};
+        static const QStringList junk =
+            pieces("^XA|^XZ|^xa|^xZ|^|,| |\r\n|^FS|^PQ|X|^FD>;|^FO10,10^FDjunk|          ");
         QString text;
         for (int n = below(6); n > 0; --n) {
-            text += pick(pieces);
+            text += pick(junk);
         }
         return text;
     }
@@ -104,20 +91,16 @@ class Generator {
     }
 
     QString reference() {
-        static const QList<QString> references = {QStringLiteral("A1"), QStringLiteral(" A1 "),
-                                                  QStringLiteral("B2"), QString(),
-                                                  QStringLiteral("C^FS3")};
+        static const QStringList references = pieces("A1| A1 |B2||C^FS3");
         return pick(references);
     }
 
     // A stream for the item reader.
     QString itemStream() {
-        static const QList<QString> details = {QStringLiteral("^FD>:"),
-                                               QStringLiteral("^FT282,342^A0N,23,24^FH\\^FD"),
-                                               QStringLiteral("^FT117,224^A0N,23,24^FH\\^FD"),
-                                               QStringLiteral("^FT488,342^A0N,23,24^FH\\^FD"),
-                                               QStringLiteral("^FT177,265^A0N,23,24^FH\\^FD"),
-                                               QStringLiteral("^FT264,307^A0N,23,24^FH\\^FD")};
+        static const QStringList details = pieces(
+            "^FD>:|^FT282,342^A0N,23,24^FH\\^FD|^FT117,224^A0N,23,24^FH\\^FD|"
+            "^FT488,342^A0N,23,24^FH\\^FD|^FT177,265^A0N,23,24^FH\\^FD|"
+            "^FT264,307^A0N,23,24^FH\\^FD");
         QString stream;
         for (int labels = below(7); labels > 0; --labels) {
             QString label = QStringLiteral("^XA");
@@ -126,7 +109,7 @@ class Generator {
                 continue;
             }
             if (chance(40)) {
-                label += QStringLiteral("^PQ") + pick(QList<QString>{"2", "3", "x", ""}) +
+                label += QStringLiteral("^PQ") + pick(pieces("2|3|x|")) +
                          (chance(80) ? QStringLiteral(",0,1,Y") : QStringLiteral("^FS"));
             }
             if (chance(20)) {
@@ -153,7 +136,7 @@ class Generator {
     void existingRows(FlexGrid& grid) {
         for (int rows = below(3); rows > 0; --rows) {
             const int last = grid.Rows() - 1;
-            grid.setTextMatrix(last, 0, pick(QList<QString>{"1", "5", "abc", " 2 "}));
+            grid.setTextMatrix(last, 0, pick(pieces("1|5|abc| 2 ")));
             grid.setTextMatrix(last, 1, reference());
             grid.setRows(last + 2);
         }
@@ -180,7 +163,7 @@ QStringList cellsOf(const FlexGrid& grid) {
 
 }  // namespace
 
-class TestStreamReadersProperty : public QObject {
+class TestStreamReaders : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -252,7 +235,77 @@ class TestStreamReadersProperty : public QObject {
         }
         QVERIFY(details > kStreams / 2);
     }
+
+    void foldsAccents() {
+        // The second text empty: the text stays as it is.
+        const char* const rows[][2] = {
+            {"ÁÀÃÂÄáàãâäÉÈÊËéèêëÍÌÎÏíìîïÓÒÕÔÖóòõôöÚÙÛÜúùûüÇç",
+             "AAAAAaaaaaEEEEeeeeIIIIiiiiOOOOOoooooUUUUuuuuCc"},
+            {"D'ÁGUA, Ação", "D AGUA, Acao"},
+            {"letters outside the table: ñÑýÝÿÅåøØæ", ""},
+            {"decomposed accents and other quotes: a\xcc\x81 \xe2\x80\x99 ` \"", ""},
+            {"REF A1020, 38 ^FS\r\n", ""},
+        };
+        for (const auto& [text, folded] : rows) {
+            const QString expected = QString::fromUtf8(*folded ? folded : text);
+            QCOMPARE(tira_acento(QString::fromUtf8(text)), expected);
+        }
+    }
+
+    // A long stream: events run now and then, never once per label; a failure raised while
+    // they run ends the reader with the rows so far kept and the fields telling where it got.
+    void separationPausesAndStopsOnFailure() {
+        QString one = QStringLiteral("^XA");
+        for (const literal::Key& key : literal::separationKeys()) {
+            one += key.text + QStringLiteral("v%1").arg(key.column) + key.terminator;
+        }
+        one += QStringLiteral("^XZ\r\n");
+        const int labels = 40000;
+        for (auto separate : {&SEPARA_1, &SEPARA_2}) {
+            PlainTextField zpl(one.repeated(labels)), etq, resto;
+            LabelStreamFields fields{zpl, etq, resto};
+            FlexGrid grid;
+            prepare(grid);
+            test::CountingPendingEvents events;
+            events.onProcess = [&] {
+                if (events.count == 3) {
+                    throw Error(Error::SubscriptOutOfRange, "FlexGrid", "failure");
+                }
+            };
+            QVERIFY_THROWS_EXCEPTION(Error, separate(fields, grid, events));
+            const int rows = grid.Rows() - 2;
+            QVERIFY2(rows > 1 && rows < labels, qPrintable(QString::number(rows)));
+            QCOMPARE(test::gridRows(grid, grid.Rows() - 1).constLast(),
+                     QStringLiteral("v0|v1|v2|v3|v4|v5|v6"));
+            QCOMPARE(etq.text(), one);
+            QCOMPARE(zpl.text(), "\r\n" + one.repeated(labels - rows));
+            QCOMPARE(resto.text(), zpl.text());
+        }
+    }
+
+    // A handler that runs while the item reader pauses removes the reference's row: the
+    // labels after it start a new row, as a search of the grid at every label would.
+    void itemReaderSeesGridChangedWhileEventsRun() {
+        const int labels = 100000;
+        FlexGrid grid;
+        prepare(grid);
+        PlainTextField zpl(("^XA" + literal::itemKey() + "A1^FS^XZ").repeated(labels));
+        test::CountingPendingEvents events;
+        test::CountingMousePointer pointer;
+        int countWhenRemoved = -1;
+        events.onProcess = [&] {
+            if (events.count == 2) {
+                countWhenRemoved = grid.TextMatrix(1, 0).toInt();
+                grid.RemoveItem(1);
+            }
+        };
+        Pega_Itens(zpl, grid, events, pointer);
+        QVERIFY2(countWhenRemoved > 0, "the reader never paused during the run");
+        QVERIFY(events.count < labels / 10);
+        QCOMPARE(test::gridRows(grid),
+                 (QStringList{QString::number(labels - countWhenRemoved) + "|A1||||", "|||||"}));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestStreamReadersProperty)
-#include "test_stream_readers_property.moc"
+QTEST_GUILESS_MAIN(TestStreamReaders)
+#include "test_stream_readers.moc"
