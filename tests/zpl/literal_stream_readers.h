@@ -14,6 +14,7 @@
 #include "platform/text_field.h"
 #include "zpl/accent_folding.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <functional>
@@ -23,40 +24,19 @@ namespace etq::literal {
 
 // Position of `what` in `text` from `start` on, 1-based; 0 when absent.
 inline qsizetype InStr(qsizetype start, const QString& text, const QString& what) {
-    if (start > text.size()) {
-        return 0;
-    }
-    return text.indexOf(what, start - 1) + 1;
+    return start > text.size() ? 0 : text.indexOf(what, start - 1) + 1;
 }
 
-inline QString Mid(const QString& text, qsizetype start, qsizetype length) {
-    if (start > text.size() || length <= 0) {
-        return {};
-    }
-    return text.mid(start - 1, length);
+inline QString Mid(const QString& text, qsizetype start,
+                   qsizetype length = std::numeric_limits<qsizetype>::max()) {
+    return start > text.size() || length <= 0 ? QString() : text.mid(start - 1, length);
 }
 
-inline QString Mid(const QString& text, qsizetype start) {
-    return start > text.size() ? QString() : text.mid(start - 1);
-}
-
+// Without leading and trailing spaces (other blanks stay).
 inline QString Trim(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == u' ') {
-        --last;
-    }
-    return text.mid(first, last - first);
+    static const QRegularExpression spaces(QStringLiteral("^ +| +$"));
+    return QString(text).remove(spaces);
 }
-
-struct Fields {
-    TextField& zpl;
-    TextField& etq;
-    TextField& resto;
-};
 
 struct Key {
     QString text;
@@ -66,17 +46,13 @@ struct Key {
 
 inline const QList<Key>& separationKeys() {
     static const QList<Key> keys = {
-        {QStringLiteral("^FD>;"), QStringLiteral("^"), 1},
-        {QStringLiteral("8182,63^FWN^A0,N37,35^FD"), QStringLiteral("^"), 2},
-        {QStringLiteral("^PQ"), QStringLiteral(","), 0},
-        {QStringLiteral("82,180.090909090909090909090909090909090909^FWN^A0,N32,30^FD"),
-         QStringLiteral("^"), 3},
-        {QStringLiteral("82,207.090909090909090909090909090909090909^FWN^A0,N32,30^FD"),
-         QStringLiteral("^"), 4},
-        {QStringLiteral("82,248.090909090909090909090909090909090909^FWN^A0,N28,26^FD"),
-         QStringLiteral("^"), 5},
-        {QStringLiteral("82,285.090909090909090909090909090909090909^FWN^A0,N28,26^FD"),
-         QStringLiteral("^"), 6},
+        {"^FD>;", "^", 1},
+        {"8182,63^FWN^A0,N37,35^FD", "^", 2},
+        {"^PQ", ",", 0},
+        {"82,180.090909090909090909090909090909090909^FWN^A0,N32,30^FD", "^", 3},
+        {"82,207.090909090909090909090909090909090909^FWN^A0,N32,30^FD", "^", 4},
+        {"82,248.090909090909090909090909090909090909^FWN^A0,N28,26^FD", "^", 5},
+        {"82,285.090909090909090909090909090909090909^FWN^A0,N28,26^FD", "^", 6},
     };
     return keys;
 }
@@ -112,33 +88,31 @@ inline void appendLabelRow(FlexGrid& grid, const QString& label, const ValueEnd&
     grid.setRows(grid.Rows() + 1);
 }
 
-inline void SEPARA_1(Fields f, FlexGrid& grid) {
+inline void SEPARA_1(TextField& zpl, TextField& etq, TextField& resto, FlexGrid& grid) {
     for (;;) {
-        const QString t = f.zpl.text();
+        const QString t = zpl.text();
         const qsizetype a = InStr(1, t, QStringLiteral("^XA"));
         const qsizetype z = InStr(1, t, QStringLiteral("^XZ"));
         if (a == 0 || z == 0) {
             return;  // no complete label left: the tail stays
         }
         const qsizetype b = z + 2;
-        f.etq.setText(Mid(t, a, b));
-        f.resto.setText(Mid(t, b + 1));
-        f.zpl.setText(f.resto.text());
-        if (f.etq.text().size() > 20) {
-            appendLabelRow(grid, f.etq.text(), endBySearch);
+        etq.setText(Mid(t, a, b));
+        resto.setText(Mid(t, b + 1));
+        zpl.setText(resto.text());
+        if (etq.text().size() > 20) {
+            appendLabelRow(grid, etq.text(), endBySearch);
         }
-        if (Trim(f.zpl.text()).size() <= 10) {
+        if (Trim(zpl.text()).size() <= 10) {
             return;
         }
     }
 }
 
-inline void SEPARA_2(Fields f, FlexGrid& grid) {
-    qsizetype p = 1;
-    qsizetype a = 0;
-    qsizetype b = 0;
+inline void SEPARA_2(TextField& zpl, TextField& etq, TextField& resto, FlexGrid& grid) {
+    qsizetype p = 1, a = 0, b = 0;
     for (;;) {
-        const QString t = f.zpl.text();
+        const QString t = zpl.text();
         const QString three = Mid(t, p, 3).toUpper();
         if (three == QStringLiteral("^XA")) {
             a = p;
@@ -151,20 +125,20 @@ inline void SEPARA_2(Fields f, FlexGrid& grid) {
             if (a == 0) {
                 return;  // "^XZ" before any "^XA": the tail stays
             }
-            f.etq.setText(Mid(t, a, b));
-            f.resto.setText(Mid(t, b + 1));
-            f.zpl.setText(f.resto.text());
+            etq.setText(Mid(t, a, b));
+            resto.setText(Mid(t, b + 1));
+            zpl.setText(resto.text());
             a = 0;
             b = 0;
             p = 1;
-            if (f.etq.text().size() > 20) {
-                appendLabelRow(grid, f.etq.text(), endByScan);
+            if (etq.text().size() > 20) {
+                appendLabelRow(grid, etq.text(), endByScan);
             }
         }
-        if (Trim(f.zpl.text()).size() <= 10) {
+        if (Trim(zpl.text()).size() <= 10) {
             return;
         }
-        if (p > f.zpl.text().size()) {
+        if (p > zpl.text().size()) {
             return;  // no further "^XZ": the tail stays
         }
     }

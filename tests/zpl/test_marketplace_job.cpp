@@ -1,17 +1,27 @@
+// The marketplace label job, and the runner of the batch it writes.
+
 #include "fakes/grid_rows.h"
 #include "fakes/recording_command_runner.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
+#include "fakes/unprivileged_child.h"
+#include "platform/batch_line.h"
+#include "platform/batch_runner.h"
 #include "platform/error.h"
 #include "platform/text_encoding.h"
+#include "private_cups.h"
 #include "zpl/marketplace_job.h"
 
-#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <csignal>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace etq;
 using namespace etq::test;
@@ -19,6 +29,21 @@ using namespace etq::test;
 namespace {
 
 const QString kJob = QStringLiteral("epltemp.prn");
+
+// A job with every byte value in it, so any change on the way shows.
+QByteArray jobBytes() {
+    QByteArray bytes("~SD15\r\n^XA\r\n^FT14,113^A0N,28,28^FH\\^FDA\\5E1^FS\r\n^XZ\r\n");
+    for (int i = 0; i < 256; ++i) {
+        bytes += static_cast<char>(i);
+    }
+    return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
 
 // One label of the row (3, A1020, AZUL, 38) with the settings of Fixture: layout A, x = 14.
 const QStringList kLabelA = QStringLiteral(
@@ -120,19 +145,84 @@ struct Fixture {
 class TestMarketplaceJob : public QObject {
     Q_OBJECT
 
+    PrivateCups cups_;
+    QString printed_;  // what the printer queue ZebraRaw receives
+    QTemporaryDir dir_;
+    QString work_;  // the working directory: where the batch finds the job file
+    QString batch_;
+
+    // Every entry under the temporary folder with a hash of its contents, except `skip`.
+    QStringList snapshot(const QString& skip = QString()) const {
+        QStringList entries;
+        QDirIterator it(dir_.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (path != skip) {
+                entries << path + ' ' + QString::number(qHash(TempFolders::readFile(path)));
+            }
+        }
+        entries.sort();
+        return entries;
+    }
+
+    // Runs the batch in a child that file permissions hold: the messages shown there, each as
+    // its title, icon and text, and "Error" when the runner raised one.
+    QStringList run(const QString& batch) {
+        QString problem;
+        const std::optional<QByteArray> bytes = runUnprivileged(
+            [&] {
+                ScriptedMessageBox messages;
+                QStringList shown;
+                try {
+                    BatchRunner(messages, {dir_.path(), dir_.path()}).startBatch(batch);
+                } catch (const Error&) {
+                    shown << QStringLiteral("Error");
+                }
+                for (const ScriptedMessageBox::Shown& box : messages.shown) {
+                    shown << box.title + QString::number(int(box.icon)) + box.text;
+                }
+                return shown.join(QChar(0)).toUtf8();
+            },
+            problem);
+        return bytes ? QString::fromUtf8(*bytes).split(QChar(0), Qt::SkipEmptyParts)
+                     : QStringList{problem};
+    }
+
   private Q_SLOTS:
+    void initTestCase() {
+        QString error = cups_.start();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        // A queue whose only filter hands the bytes on as they are: a queue without any filter
+        // writes nothing to a file device.
+        const QString ppd = cups_.outputFolder() + QStringLiteral("/raw.ppd");
+        writeFile(ppd,
+                  "*PPD-Adobe: \"4.3\"\n*NickName: \"Raw file\"\n"
+                  "*cupsFilter: \"application/vnd.cups-raw 0 gziptoany\"\n");
+        printed_ = cups_.outputFolder() + QStringLiteral("/printed.prn");
+        error = cups_.addQueue({"-p", "ZebraRaw", "-E", "-v", "file://" + printed_, "-P", ppd});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        // The batch runner's folders as the child finds them: a longer file where the job
+        // usually goes, a subfolder, and a read-only folder holding a read-only file.
+        work_ = dir_.filePath(QStringLiteral("work"));
+        batch_ = dir_.filePath(QStringLiteral("app/printmorv.bat"));
+        for (const char* sub : {"work/sub", "work/readonly", "app"}) {
+            QVERIFY(QDir(dir_.path()).mkpath(QLatin1String(sub)));
+        }
+        writeFile(work_ + "/epltemp.prn", jobBytes());
+        writeFile(work_ + "/out.prn", QByteArray(9000, 'z'));
+        writeFile(work_ + "/readonly/zebra.prn", "old contents\r\n");
+        QVERIFY(setMode(dir_.path(), 0755) && setMode(work_, 0777) &&
+                setMode(work_ + "/sub", 0777) && setMode(work_ + "/out.prn", 0666) &&
+                setMode(work_ + "/readonly/zebra.prn", 0444) && setMode(work_ + "/readonly", 0555));
+        QVERIFY(QDir::setCurrent(work_));
+    }
+
+    void cleanupTestCase() { setMode(work_ + "/readonly", 0777); }
+
     // The job file as the batch finds it when it starts, the rows marked in column 8, the
     // batch that copies the job to the destination, and the last row printed in the panel.
     void writesJobAndStartsBatch() {
-        QStringList middle;  // the labels of rows (2, R2, C, T) and (3, R3, C, T)
-        for (const char* n : {"2", "3"}) {
-            QStringList label = kLabelA;
-            label[3] = QStringLiteral("^PQ%1,,1,Y").arg(n);
-            label[13].replace("A1020", QStringLiteral("R%1").arg(n));
-            label[15].replace("AZUL", "C");
-            label[17].replace("38", "T");
-            middle += label;
-        }
         const QString one = "3|A1020|AZUL|38", blank = "||||||||";
         const struct {
             int layout;
@@ -141,16 +231,17 @@ class TestMarketplaceJob : public QObject {
             QStringList labels;
             QString after;  // the grid's data rows afterwards, then the row number and
                             // reference the panel shows
-        } cases[] = {
-            {1, "", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
-            {1, "   ", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
-            {2, " ", one + "; 3 | A1020|AZUL | 38 ", 1, 2, labelB() + labelB(),
-             one + "|4501|N|||S; 3 | A1020|AZUL | 38 |4501|N|||S;" + blank + " 2  A1020"},
-            {1, "", one + ";" + one, 2, 1, QStringList(),
-             one + "|4501|N|||;" + one + "|4501|N|||;" + blank + "  "},
-            {1, "", "1|R1|C|T;2|R2|C|T;3|R3|C|T;4|R4|C|T", 2, 3, middle,
-             "1|R1|C|T|4501|N|||;2|R2|C|T|4501|N|||S;3|R3|C|T|4501|N|||S;4|R4|C|T|4501|N|||;" +
-                 blank + " 3 R3"}};
+        } cases[] = {{1, "", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
+                     {1, "   ", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
+                     {2, " ", one + "; 3 | A1020|AZUL | 38 ", 1, 2, labelB() + labelB(),
+                      one + "|4501|N|||S; 3 | A1020|AZUL | 38 |4501|N|||S;" + blank + " 2  A1020"},
+                     {1, "", one + ";" + one, 2, 1, QStringList(),
+                      one + "|4501|N|||;" + one + "|4501|N|||;" + blank + "  "},
+                     // Quantities 1 and 4 around the range would show in the labels.
+                     {1, "", "1|A1020|AZUL|38;" + one + ";" + one + ";4|A1020|AZUL|38", 2, 3,
+                      kLabelA + kLabelA,
+                      "1|A1020|AZUL|38|4501|N|||;" + one + "|4501|N|||S;" + one + "|4501|N|||S;" +
+                          "4|A1020|AZUL|38|4501|N|||;" + blank + " 3 A1020"}};
         for (const auto& c : cases) {
             Fixture f(c.rows);
             f.set("margem=" + c.margem);
@@ -248,45 +339,168 @@ class TestMarketplaceJob : public QObject {
         QCOMPARE(f.runner.started, QStringList{f.file("PrintMorv.BAT")});
     }
 
-    // The job cannot write its file: the error reaches the caller, nothing is started or
-    // shown, the operator's rows are all there, and what stood in the job file's place stays.
-    // Rows are marked as their lines are written, so a full disk leaves them marked.
-    void jobFileFails() {
+    // The job fails part way: the error reaches the caller, nothing is started or shown, the
+    // operator's rows are all there and what stood in the job file's place stays. Rows are
+    // marked, and their lines kept, as they are written.
+    void failsPartWay() {
         const QString rows = "3|A1020|AZUL|38|4501|N;1|B7|PRETO|40|4501|N;|||||";
-        const QString marked = "3|A1020|AZUL|38|4501|N|||S;1|B7|PRETO|40|4501|N|||S;||||||||";
+        const QString marked = "3|A1020|AZUL|38|4501|N|||S;1|B7|PRETO|40|4501|N|||S;";
+        const struct {
+            const char* error;
+            QString entries, after;
+            int labels;
+        } cases[] = {
+            {"epltemp.prn", "", rows, 0},                   // no application folder
+            {"epltemp.prn", kJob, rows, 0},                 // a folder in the job's place
+            {"epltemp.prn", kJob, marked + "||||||||", 1},  // a disk full at 100 bytes
+            {"Subscript out of range", kJob, marked + "1||||||||S", 3},  // a row beyond the grid
+        };
         rlimit unlimited{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
         std::signal(SIGXFSZ, SIG_IGN);
-        for (int cause = 0; cause < 3; ++cause) {  // no folder, a folder in its place, full disk
+        for (int cause = 0; cause < 4; ++cause) {
             Fixture f("3|A1020|AZUL|38;1|B7|PRETO|40");
             QVERIFY(cause == 0 ? QDir(f.app).removeRecursively()
                                : QDir(f.app).mkpath(cause == 1 ? kJob + "/keep" : "."));
+            if (cause == 3) {
+                f.grid.setTextMatrix(3, 0, "1");  // the empty last row; none after it
+            }
             const rlimit limit{cause == 2 ? 100 : unlimited.rlim_cur, unlimited.rlim_max};
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
             QString error;
             try {
-                f.run(1, 1, 2);
+                f.run(1, 1, cause == 3 ? 5 : 2);
             } catch (const Error& e) {
                 error = e.description();
             }
             setrlimit(RLIMIT_FSIZE, &unlimited);
-            QVERIFY2(error.contains(kJob), qPrintable(error));
+            QVERIFY2(error.contains(cases[cause].error), qPrintable(error));
             QCOMPARE(f.messages.shown.size() + f.runner.started.size(), 0);
-            QCOMPARE(f.rows(), cause == 2 ? marked : rows);
-            QCOMPARE(f.entries(), cause == 0 ? QStringList() : QStringList{kJob});
+            QCOMPARE(f.rows(), cases[cause].after);
+            QCOMPARE(f.entries().join(';'), cases[cause].entries);
+            QCOMPARE(f.read(kJob).count("^XA"), cases[cause].labels);
             QVERIFY(cause != 1 || QFileInfo(f.file(kJob + "/keep")).isDir());
         }
         std::signal(SIGXFSZ, SIG_DFL);
     }
+    void readsTheOneCommand() {
+        const char* const cases[][3] = {
+            // batch text, source, destination (none: not a batch the runner carries out)
+            {"type epltemp.prn > out.prn\r\n", "epltemp.prn", "out.prn"},
+            {"TYPE epltemp.prn >/dev/usb/lp0", "epltemp.prn", "/dev/usb/lp0"},
+            {"\r\n  type\tepltemp.prn   >   Zebra  \r\n\r\n", "epltemp.prn", "Zebra"},
+            {"type a.prn > b\n\n", "a.prn", "b"},
+            {"type epltemp.prn > my labels.prn", "epltemp.prn", "my labels.prn"},
+            {"type \"job file.prn\" > \"a b\"", "job file.prn", "a b"},
+            {"type epltemp.prn > out.prn; touch pwned", "epltemp.prn", "out.prn; touch pwned"},
+            {"", "", ""},
+            {"\r\n  \r\n", "", ""},
+            {"copy /b epltemp.prn lpt1", "", ""},
+            {"type epltemp.prn", "", ""},
+            {"type epltemp.prn > \r\n", "", ""},
+            {"type > out.prn", "", ""},
+            {"type epltemp.prn >> out.prn", "", ""},
+            {"type epltemp.prn > a > b", "", ""},
+            {"type epltemp.prn > a | del x", "", ""},
+            {"type epltemp.prn > a & touch p", "", ""},
+            {"type x < y > z", "", ""},
+            {"type a.prn b.prn > c", "", ""},
+            {"typeepltemp.prn > c", "", ""},
+            {"type epltemp.prn > \"", "", ""},
+            {"type epltemp.prn > a\"b", "", ""},
+            {"type epltemp.prn > out.prn\r\ndel epltemp.prn\r\n", "", ""},
+            {"@echo off\r\ntype a > b\r\n", "", ""},
+        };
+        for (const auto& [batch, source, destination] : cases) {
+            const std::optional<BatchCopy> copy = parseBatchCopy(QString::fromUtf8(batch));
+            QCOMPARE(copy ? copy->source + '>' + copy->destination : QString(),
+                     *source ? QStringLiteral("%1>%2").arg(source, destination) : QString());
+        }
+    }
 
-    void rowBeyondTheGridFailsKeepingWhatWasWritten() {
-        Fixture f;
-        f.set("qte=1");  // the empty last row; none after it
-        QVERIFY_THROWS_EXCEPTION(Error, f.run(1, 1, 5));
-        QCOMPARE(f.read(kJob).count("^XA"), 2);
-        QCOMPARE(f.entries(), QStringList{kJob});
-        QVERIFY(f.runner.started.isEmpty());
-        QCOMPARE(gridRows(f.grid).value(1), QStringLiteral("1||||||||S"));
+    // The bytes reach the destination unchanged and nothing else changes; a destination the
+    // copy cannot write is refused by one message, before anything runs. The rows share one
+    // job folder: each compares the folder before and after.
+    void copiesOrRefuses() {
+        const char* const device = "não é uma impressora instalada nem um arquivo";
+        const char* const cases[][3] = {
+            // batch ("@": the working directory), destination (none: nothing may change), a
+            // part of the one message expected
+            {"type epltemp.prn > out.prn\r\n", "out.prn", ""},  // over a longer file
+            {"TYPE EPLTEMP.PRN > sub/out.prn", "sub/out.prn", ""},
+            {"type epltemp.prn > @/sub/abs.prn", "sub/abs.prn", ""},
+            {"type epltemp.prn > out.prn; touch pwned\r\n", "out.prn; touch pwned", ""},
+            {"type epltemp.prn > $(touch pwned)`touch pwned`", "$(touch pwned)`touch pwned`", ""},
+            {"type epltemp.prn > -rf", "-rf", ""},
+            // Queue names are found without regard to letter case, as the print system does.
+            {"type epltemp.prn > zebraraw\r\n", "ZebraRaw", ""},
+            {"copy /b epltemp.prn out.prn\r\n", "", "type epltemp.prn > DESTINO"},
+            {"type falta.prn > out.prn", "", "não foi encontrado"},
+            {"type epltemp.prn > nada/out.prn", "", device},
+            {"type epltemp.prn > \\\\servidor\\zebra", "", device},
+            {"type epltemp.prn > sub", "", device},
+            {"type epltemp.prn > LPT1", "", device},
+            {"type epltemp.prn > prn.txt", "", device},
+            {"type epltemp.prn > readonly/zebra.prn", "", device},
+            {"type epltemp.prn > readonly/novo.prn", "", device},
+            // Refuses the bytes only once it has them: the copy fails on its own.
+            {"type epltemp.prn > /dev/full", "", ""},
+        };
+        for (const auto& [batch, destination, message] : cases) {
+            const QString target = *destination == 'Z' ? printed_ : work_ + '/' + destination;
+            writeFile(batch_, QByteArray(batch).replace('@', QFile::encodeName(work_)));
+            const QStringList before = snapshot(target);
+            const QStringList shown = run(batch_);
+            QCOMPARE(shown.size(), *message ? 1 : 0);
+            const QString warning =
+                "ATENÇÃO!!!" + QString::number(int(MessageBox::Icon::Exclamation));
+            for (const QString& text : shown) {
+                QVERIFY2(text.startsWith(warning) && text.contains(QString::fromUtf8(message)) &&
+                             text.contains("Nada foi enviado"),
+                         qPrintable(text));
+            }
+            QByteArray bytes;
+            for (QDeadlineTimer deadline(*destination ? 30000 : 300);
+                 bytes != jobBytes() && !deadline.hasExpired(); QTest::qWait(50)) {
+                bytes = TempFolders::readFile(target);
+            }
+            QVERIFY2(!*destination || bytes == jobBytes(), batch);
+            QVERIFY2(snapshot(target) == before, batch);
+        }
+    }
+
+    // A device that blocks until someone reads it (here a FIFO, as a printer port may be):
+    // the copy waits for it in its own process, the program does not. (Run here, not in a
+    // child: the copy would hold the child's pipe open.)
+    void deviceDestinationDoesNotHoldTheProgram() {
+        const QString fifo = QDir(work_).filePath(QStringLiteral("lp0"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+        writeFile(batch_, QFile::encodeName("type epltemp.prn > " + fifo));
+        ScriptedMessageBox messages;
+        QElapsedTimer started;
+        started.start();
+        BatchRunner(messages, {dir_.path(), dir_.path()}).startBatch(batch_);
+        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(started.elapsed() < 2000);
+        const int fd = open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        QByteArray received;
+        char buffer[4096];
+        for (QDeadlineTimer deadline(10000);
+             received.size() < jobBytes().size() && !deadline.hasExpired();) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n > 0) {
+                received.append(buffer, n);
+            } else {
+                QTest::qWait(20);
+            }
+        }
+        close(fd);
+        QCOMPARE(received, jobBytes());
+    }
+
+    void missingBatchRaises() {
+        QCOMPARE(run(dir_.filePath("app/printmorv.BAT")), QStringList{"Error"});
     }
 };
 
