@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <limits>
+#include <tuple>
 
 namespace etq::literal {
 
@@ -203,18 +204,14 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
         }
         p = k + 26;
     }
-    struct Detail {
-        QString key;
-        int column;
-        bool folded;
-    };
-    const QList<Detail> details = {
-        {QStringLiteral("^FD>:"), 2, true},
-        {QStringLiteral("^FT282,342^A0N,23,24^FH\\^FD"), 3, true},
-        {QStringLiteral("^FT117,224^A0N,23,24^FH\\^FD"), 4, true},
-        {QStringLiteral("^FT488,342^A0N,23,24^FH\\^FD"), 5, false},
-        {QStringLiteral("^FT177,265^A0N,23,24^FH\\^FD"), 6, true},
-        {QStringLiteral("^FT264,307^A0N,23,24^FH\\^FD"), 7, true},
+    // Key, column, whether the value is folded.
+    const std::tuple<QString, int, bool> details[] = {
+        {"^FD>:", 2, true},
+        {"^FT282,342^A0N,23,24^FH\\^FD", 3, true},
+        {"^FT117,224^A0N,23,24^FH\\^FD", 4, true},
+        {"^FT488,342^A0N,23,24^FH\\^FD", 5, false},
+        {"^FT177,265^A0N,23,24^FH\\^FD", 6, true},
+        {"^FT264,307^A0N,23,24^FH\\^FD", 7, true},
     };
     const int rows = grid.Rows();
     for (int row = 1; row <= rows - 1; ++row) {
@@ -225,8 +222,8 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
         }
         const qsizetype z = InStr(k, s, QStringLiteral("^XZ"));
         const QString block = z == 0 ? Mid(s, k) : Mid(s, k, z - k + 3);
-        for (const Detail& d : details) {
-            const qsizetype f = InStr(1, block, d.key);
+        for (const auto& [key, column, folded] : details) {
+            const qsizetype f = InStr(1, block, key);
             if (f == 0) {
                 continue;
             }
@@ -234,9 +231,9 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
             if (g == 0) {
                 g = block.size() + 1;
             }
-            const QString value = Mid(block, f + d.key.size(), g - f - d.key.size());
+            const QString value = Mid(block, f + key.size(), g - f - key.size());
             grid.widenHidden(8);
-            grid.setTextMatrix(row, d.column, d.folded ? tira_acento(value) : value);
+            grid.setTextMatrix(row, column, folded ? tira_acento(value) : value);
         }
     }
 }

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -45,26 +46,20 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// The lines of a label joined by "|", "@" standing for the font and data start of the small
+// fields.
+QStringList label(const QString& joined) {
+    return joined.split('|').replaceInStrings("@", "^A0N,23,24^FH\\^FD");
+}
+
 // One label of the row (3, A1020, AZUL, 38) with the settings of Fixture: layout A, x = 14.
-const QStringList kLabelA = QStringLiteral(
-                                "^XA|^LH45,0|^PR4,4|^PQ3,,1,Y|"
-                                "^FT14,45^A0N,23,24^FH\\^FDEAN^FS|"
-                                "^FT14,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
-                                "^FT20,282^A0N,23,24^FH\\^FDCodigo Item Fornecedor:^FS|"
-                                "^FT20,214^A0N,23,24^FH\\^FDDescricao:^FS|"
-                                "^FT20,250^A0N,23,24^FH\\^FDCodigo Terceiro:^FS|"
-                                "^FT180,315^A0N,23,24^FH\\^FDTamanho:^FS|"
-                                "^FT390,315^A0N,23,24^FH\\^FDCor:^FS|"
-                                "^FT20,315^A0N,23,24^FH\\^FDMORVAL/WMS^FS|"
-                                "^FO11,176^GB590,145,2^FS|"
-                                "^FT14,113^A0N,28,28^FH\\^FDA1020^FS|"
-                                "^FT185,250^A0N,23,24^FH\\^FDT900^FS|"
-                                "^FT432,315^A0N,23,24^FH\\^FDAZUL^FS|"
-                                "^FT280,282^A0N,23,24^FH\\^FDF-77^FS|"
-                                "^FT282,315^A0N,23,24^FH\\^FD38^FS|"
-                                "^FT124,214^A0N,23,24^FH\\^FDCAMISA POLO^FS|"
-                                "^BY2,3,100^FT199,131^BCN,,Y,N^FD>:7891234567890^FS|^XZ")
-                                .split('|');
+const QStringList kLabelA = label(
+    "^XA|^LH45,0|^PR4,4|^PQ3,,1,Y|^FT14,45@EAN^FS|^FT14,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
+    "^FT20,282@Codigo Item Fornecedor:^FS|^FT20,214@Descricao:^FS|"
+    "^FT20,250@Codigo Terceiro:^FS|^FT180,315@Tamanho:^FS|^FT390,315@Cor:^FS|"
+    "^FT20,315@MORVAL/WMS^FS|^FO11,176^GB590,145,2^FS|^FT14,113^A0N,28,28^FH\\^FDA1020^FS|"
+    "^FT185,250@T900^FS|^FT432,315@AZUL^FS|^FT280,282@F-77^FS|^FT282,315@38^FS|"
+    "^FT124,214@CAMISA POLO^FS|^BY2,3,100^FT199,131^BCN,,Y,N^FD>:7891234567890^FS|^XZ");
 
 // Layout B: the lower lines and the box 10 dots higher, the box 580 wide, the supplier code
 // before the colour.
@@ -85,10 +80,8 @@ QByteArray jobFile(const QStringList& lines) {
     return ("~SD15\r\n" + lines.join("\r\n") + (lines.isEmpty() ? "" : "\r\n")).toLatin1();
 }
 
-const QStringList kSettings = QStringLiteral(
-                                  "densidade velocidade margem cod_fornecedor descricao "
-                                  "cod_terceiro cod_barras destino")
-                                  .split(' ');
+const QStringList kSettings = {"densidade", "velocidade",   "margem",     "cod_fornecedor",
+                               "descricao", "cod_terceiro", "cod_barras", "destino"};
 
 // The window's fields as the job reads them (blanks around three settings show that they are
 // trimmed), the grid as start-up leaves it with item rows "qte|referencia|cor|tamanho" joined
@@ -116,17 +109,12 @@ struct Fixture {
             grid.setRows(grid.Rows() + 1);
         }
     }
-    // "name=value" joined by ";": settings, or "qte" for the quantity of row 2.
+    // Settings as "name=value", joined by ";".
     void set(const QString& assignments) {
         for (const QString& assignment : assignments.split(';', Qt::SkipEmptyParts)) {
-            const QString name = assignment.section('=', 0, 0);
-            const QString value = assignment.section('=', 1);
-            if (name == QLatin1String("qte")) {
-                grid.setTextMatrix(2, 0, value);
-            } else {
-                QVERIFY2(kSettings.contains(name), qPrintable(name));
-                s[kSettings.indexOf(name)].setText(value);
-            }
+            const qsizetype i = kSettings.indexOf(assignment.section('=', 0, 0));
+            QVERIFY2(i >= 0, qPrintable(assignment));
+            s[i].setText(assignment.section('=', 1));
         }
     }
     QString file(const QString& name) const { return QDir(app).filePath(name); }
@@ -224,73 +212,61 @@ class TestMarketplaceJob : public QObject {
     // batch that copies the job to the destination, and the last row printed in the panel.
     void writesJobAndStartsBatch() {
         const QString one = "3|A1020|AZUL|38", blank = "||||||||";
-        const struct {
-            int layout;
-            QString margem, rows;
-            int first, last;
-            QStringList labels;
-            QString after;  // the grid's data rows afterwards, then the row number and
-                            // reference the panel shows
-        } cases[] = {{1, "", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
-                     {1, "   ", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
-                     {2, " ", one + "; 3 | A1020|AZUL | 38 ", 1, 2, labelB() + labelB(),
-                      one + "|4501|N|||S; 3 | A1020|AZUL | 38 |4501|N|||S;" + blank + " 2  A1020"},
-                     {1, "", one + ";" + one, 2, 1, QStringList(),
-                      one + "|4501|N|||;" + one + "|4501|N|||;" + blank + "  "},
-                     // Quantities 1 and 4 around the range would show in the labels.
-                     {1, "", "1|A1020|AZUL|38;" + one + ";" + one + ";4|A1020|AZUL|38", 2, 3,
-                      kLabelA + kLabelA,
-                      "1|A1020|AZUL|38|4501|N|||;" + one + "|4501|N|||S;" + one + "|4501|N|||S;" +
-                          "4|A1020|AZUL|38|4501|N|||;" + blank + " 3 A1020"}};
-        for (const auto& c : cases) {
-            Fixture f(c.rows);
-            f.set("margem=" + c.margem);
+        // layout, margem, rows, range, labels written; then the grid's data rows and the row
+        // number and reference the panel shows
+        const std::tuple<int, QString, QString, int, int, QStringList, QString> cases[] = {
+            {1, "", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
+            {1, "   ", one, 1, 1, kLabelA, one + "|4501|N|||S;" + blank + " 1 A1020"},
+            {2, " ", one + "; 3 | A1020|AZUL | 38 ", 1, 2, labelB() + labelB(),
+             one + "|4501|N|||S; 3 | A1020|AZUL | 38 |4501|N|||S;" + blank + " 2  A1020"},
+            {1, "", one + ";" + one, 2, 1, QStringList(),
+             one + "|4501|N|||;" + one + "|4501|N|||;" + blank + "  "},
+            // Quantities 1 and 4 around the range would show in the labels.
+            {1, "", "1|A1020|AZUL|38;" + one + ";" + one + ";4|A1020|AZUL|38", 2, 3,
+             kLabelA + kLabelA,
+             "1|A1020|AZUL|38|4501|N|||;" + one + "|4501|N|||S;" + one + "|4501|N|||S;" +
+                 "4|A1020|AZUL|38|4501|N|||;" + blank + " 3 A1020"}};
+        for (const auto& [layout, margem, rows, first, last, labels, after] : cases) {
+            Fixture f(rows);
+            f.set("margem=" + margem);
             QByteArray seen;
             f.runner.onStart = [&](const QString&) { seen = f.read(kJob); };
-            f.run(c.layout, c.first, c.last);
-            QCOMPARE(seen, jobFile(c.labels));
+            f.run(layout, first, last);
+            QCOMPARE(seen, jobFile(labels));
             QCOMPARE(f.messages.shown.size(), 0);
             QCOMPARE(f.runner.started, QStringList{f.file("printmorv.bat")});
             QCOMPARE(f.read("printmorv.bat"), QByteArray("type epltemp.prn > out.prn\r\n"));
-            QCOMPARE(f.rows() + ' ' + f.p[5].text() + ' ' + f.p[0].text(), c.after);
+            QCOMPARE(f.rows() + ' ' + f.p[5].text() + ' ' + f.p[0].text(), after);
         }
     }
 
     // Lines of a one-label job by number (1 = the label's "^XA").
     void labelLines() {
-        const struct {
-            int layout;
-            QString settings, row;
-            QString lines;  // "number text", joined by "|"
-        } cases[] = {
+        // layout, settings, row; lines expected as "number text" ("@" as in kLabelA), joined
+        // by "|"
+        const std::tuple<int, QString, QString, QString> cases[] = {
             // x = 30 in sums and alone; escapes in the row's texts and the barcode data.
             {1, "margem=30;cod_barras=A>1^2~3\\", "  3  |A1^FS^XZ^XA~JR|~DG|P\\M",
-             "4 ^PQ3,,1,Y|5 ^FT30,45^A0N,23,24^FH\\^FDEAN^FS|"
-             "6 ^FT30,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
-             "7 ^FT36,282^A0N,23,24^FH\\^FDCodigo Item Fornecedor:^FS|"
-             "13 ^FO27,176^GB590,145,2^FS|"
+             "4 ^PQ3,,1,Y|5 ^FT30,45@EAN^FS|6 ^FT30,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
+             "7 ^FT36,282@Codigo Item Fornecedor:^FS|13 ^FO27,176^GB590,145,2^FS|"
              "14 ^FT30,113^A0N,28,28^FH\\^FDA1\\5EFS\\5EXZ\\5EXA\\7EJR^FS|"
-             "16 ^FT448,315^A0N,23,24^FH\\^FD\\7EDG^FS|"
-             "18 ^FT298,315^A0N,23,24^FH\\^FDP\\5CM^FS|"
+             "16 ^FT448,315@\\7EDG^FS|18 ^FT298,315@P\\5CM^FS|"
              "20 ^BY2,3,100^FT215,131^BCN,,Y,N^FD>:A>01><2>=3\\^FS"},
-            // The margem as entered where x stands alone, as a number in sums.
-            {1, "margem= 030 ", "007|A1\nB2\r|AZUL|38",
-             "4 ^PQ007,,1,Y|5 ^FT 030 ,45^A0N,23,24^FH\\^FDEAN^FS|"
-             "10 ^FT196,315^A0N,23,24^FH\\^FDTamanho:^FS|"
-             "14 ^FT 030 ,113^A0N,28,28^FH\\^FDA1\\0AB2\\0D^FS|"
-             "15 ^FT201,250^A0N,23,24^FH\\^FDT900^FS"},
-            {2, "cod_terceiro=T\r\n9^;descricao=a\\b~c;cod_fornecedor=F\n1", "3|A1020|AZUL|38",
-             "15 ^FT185,240^A0N,23,24^FH\\^FDT\\0D\\0A9\\5E^FS|"
-             "16 ^FT280,272^A0N,23,24^FH\\^FDF\\0A1^FS|"
-             "19 ^FT124,204^A0N,23,24^FH\\^FDa\\5Cb\\7Ec^FS"}};
-        for (const auto& c : cases) {
-            Fixture f(c.row);
-            f.set(c.settings);
-            f.run(c.layout, 1, 1);
+            // The margem as entered where x stands alone, as a number in sums; escapes in the
+            // settings.
+            {2, "margem= 030 ;cod_terceiro=T\r\n9^;descricao=a\\b~c;cod_fornecedor=F\n1",
+             "007|A1\nB2\r|AZUL|38",
+             "4 ^PQ007,,1,Y|5 ^FT 030 ,45@EAN^FS|10 ^FT196,305@Tamanho:^FS|"
+             "14 ^FT 030 ,113^A0N,28,28^FH\\^FDA1\\0AB2\\0D^FS|15 ^FT201,240@T\\0D\\0A9\\5E^FS|"
+             "16 ^FT296,272@F\\0A1^FS|19 ^FT140,204@a\\5Cb\\7Ec^FS"}};
+        for (const auto& [layout, settings, row, lines] : cases) {
+            Fixture f(row);
+            f.set(settings);
+            f.run(layout, 1, 1);
             const QStringList written = decodeWindows1252(f.read(kJob)).split("\r\n");
             QCOMPARE(written.size(), 23);  // "~SD", 21 lines and the empty text after the last
-            for (const QString& line : c.lines.split('|')) {
-                QCOMPARE(written[line.section(' ', 0, 0).toInt()], line.section(' ', 1));
+            for (const QString& line : lines.split('|')) {
+                QCOMPARE(written[line.section(' ', 0, 0).toInt()], label(line.section(' ', 1))[0]);
             }
         }
     }
@@ -308,16 +284,19 @@ class TestMarketplaceJob : public QObject {
         };
         for (const auto& [field, named, values] : cases) {
             for (const QString& value : QString::fromUtf8(values).split('|')) {
-                Fixture f("3|A1020|AZUL|38;3|A1020|AZUL|38;3|A1020|AZUL|38");
-                f.set(QLatin1String(field) + '=' + value);
+                const bool qte = field == QLatin1String("qte");  // the quantity of row 2
+                Fixture f("3|A1020|AZUL|38;" + (qte ? value : "3") +
+                          "|A1020|AZUL|38;3|A1020|AZUL|38");
+                f.set(qte ? QString() : QLatin1String(field) + '=' + value);
                 f.temp.writeAppFile(kJob, "^XA^FDold^XZ\r\n");
                 f.run(1, 1, 3);
                 QCOMPARE(f.messages.shown.size(), 1);
                 const ScriptedMessageBox::Shown& box = f.messages.shown.front();
-                QVERIFY2(box.text.contains(QString::fromUtf8(named)), qPrintable(box.text));
-                QCOMPARE(box.title, QStringLiteral("ATENÇÃO!!!"));
-                QCOMPARE(box.icon, MessageBox::Icon::Exclamation);
-                QCOMPARE(box.buttons, MessageBox::Buttons::Ok);
+                QVERIFY2(box.text.contains(QString::fromUtf8(named)) &&
+                             box.title == QStringLiteral("ATENÇÃO!!!") &&
+                             box.icon == MessageBox::Icon::Exclamation &&
+                             box.buttons == MessageBox::Buttons::Ok,
+                         qPrintable(box.text));
                 QCOMPARE(f.entries(), QStringList{kJob});
                 QCOMPARE(f.read(kJob), QByteArray("^XA^FDold^XZ\r\n"));
                 QVERIFY(f.runner.started.isEmpty());
@@ -345,11 +324,8 @@ class TestMarketplaceJob : public QObject {
     void failsPartWay() {
         const QString rows = "3|A1020|AZUL|38|4501|N;1|B7|PRETO|40|4501|N;|||||";
         const QString marked = "3|A1020|AZUL|38|4501|N|||S;1|B7|PRETO|40|4501|N|||S;";
-        const struct {
-            const char* error;
-            QString entries, after;
-            int labels;
-        } cases[] = {
+        // the error's text, the folder afterwards, the grid's data rows, labels in the job file
+        const std::tuple<const char*, QString, QString, int> cases[] = {
             {"epltemp.prn", "", rows, 0},                   // no application folder
             {"epltemp.prn", kJob, rows, 0},                 // a folder in the job's place
             {"epltemp.prn", kJob, marked + "||||||||", 1},  // a disk full at 100 bytes
@@ -358,7 +334,8 @@ class TestMarketplaceJob : public QObject {
         rlimit unlimited{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
         std::signal(SIGXFSZ, SIG_IGN);
-        for (int cause = 0; cause < 4; ++cause) {
+        int cause = 0;  // as the rows say
+        for (const auto& [named, entries, after, labels] : cases) {
             Fixture f("3|A1020|AZUL|38;1|B7|PRETO|40");
             QVERIFY(cause == 0 ? QDir(f.app).removeRecursively()
                                : QDir(f.app).mkpath(cause == 1 ? kJob + "/keep" : "."));
@@ -374,47 +351,40 @@ class TestMarketplaceJob : public QObject {
                 error = e.description();
             }
             setrlimit(RLIMIT_FSIZE, &unlimited);
-            QVERIFY2(error.contains(cases[cause].error), qPrintable(error));
+            QVERIFY2(error.contains(QLatin1String(named)), qPrintable(error));
             QCOMPARE(f.messages.shown.size() + f.runner.started.size(), 0);
-            QCOMPARE(f.rows(), cases[cause].after);
-            QCOMPARE(f.entries().join(';'), cases[cause].entries);
-            QCOMPARE(f.read(kJob).count("^XA"), cases[cause].labels);
+            QCOMPARE(f.rows(), after);
+            QCOMPARE(f.entries().join(';'), entries);
+            QCOMPARE(f.read(kJob).count("^XA"), labels);
             QVERIFY(cause != 1 || QFileInfo(f.file(kJob + "/keep")).isDir());
+            ++cause;
         }
         std::signal(SIGXFSZ, SIG_DFL);
     }
     void readsTheOneCommand() {
-        const char* const cases[][3] = {
-            // batch text, source, destination (none: not a batch the runner carries out)
-            {"type epltemp.prn > out.prn\r\n", "epltemp.prn", "out.prn"},
+        const char* const copies[][3] = {
+            // batch text, source, destination
             {"TYPE epltemp.prn >/dev/usb/lp0", "epltemp.prn", "/dev/usb/lp0"},
             {"\r\n  type\tepltemp.prn   >   Zebra  \r\n\r\n", "epltemp.prn", "Zebra"},
             {"type a.prn > b\n\n", "a.prn", "b"},
             {"type epltemp.prn > my labels.prn", "epltemp.prn", "my labels.prn"},
             {"type \"job file.prn\" > \"a b\"", "job file.prn", "a b"},
-            {"type epltemp.prn > out.prn; touch pwned", "epltemp.prn", "out.prn; touch pwned"},
-            {"", "", ""},
-            {"\r\n  \r\n", "", ""},
-            {"copy /b epltemp.prn lpt1", "", ""},
-            {"type epltemp.prn", "", ""},
-            {"type epltemp.prn > \r\n", "", ""},
-            {"type > out.prn", "", ""},
-            {"type epltemp.prn >> out.prn", "", ""},
-            {"type epltemp.prn > a > b", "", ""},
-            {"type epltemp.prn > a | del x", "", ""},
-            {"type epltemp.prn > a & touch p", "", ""},
-            {"type x < y > z", "", ""},
-            {"type a.prn b.prn > c", "", ""},
-            {"typeepltemp.prn > c", "", ""},
-            {"type epltemp.prn > \"", "", ""},
-            {"type epltemp.prn > a\"b", "", ""},
-            {"type epltemp.prn > out.prn\r\ndel epltemp.prn\r\n", "", ""},
-            {"@echo off\r\ntype a > b\r\n", "", ""},
         };
-        for (const auto& [batch, source, destination] : cases) {
+        for (const auto& [batch, source, destination] : copies) {
             const std::optional<BatchCopy> copy = parseBatchCopy(QString::fromUtf8(batch));
             QCOMPARE(copy ? copy->source + '>' + copy->destination : QString(),
-                     *source ? QStringLiteral("%1>%2").arg(source, destination) : QString());
+                     QStringLiteral("%1>%2").arg(source, destination));
+        }
+        // Batches of other forms, joined by "#": none is a copy.
+        const QString others =
+            "#\r\n  \r\n#copy /b epltemp.prn lpt1#type epltemp.prn#type epltemp.prn > \r\n#"
+            "type > out.prn#type epltemp.prn >> out.prn#type epltemp.prn > a > b#"
+            "type epltemp.prn > a | del x#type epltemp.prn > a & touch p#type x < y > z#"
+            "type a.prn b.prn > c#typeepltemp.prn > c#type epltemp.prn > \"#"
+            "type epltemp.prn > a\"b#type epltemp.prn > out.prn\r\ndel epltemp.prn\r\n#"
+            "@echo off\r\ntype a > b\r\n";
+        for (const QString& batch : others.split('#')) {
+            QVERIFY2(!parseBatchCopy(batch), qPrintable(batch));
         }
     }
 
@@ -484,16 +454,10 @@ class TestMarketplaceJob : public QObject {
         QVERIFY(started.elapsed() < 2000);
         const int fd = open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
         QVERIFY(fd >= 0);
-        QByteArray received;
-        char buffer[4096];
-        for (QDeadlineTimer deadline(10000);
-             received.size() < jobBytes().size() && !deadline.hasExpired();) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n > 0) {
-                received.append(buffer, n);
-            } else {
-                QTest::qWait(20);
-            }
+        QByteArray received(jobBytes().size(), 0);
+        for (qsizetype got = 0, deadline = 500; got < received.size() && deadline-- > 0;) {
+            got += std::max<ssize_t>(0, read(fd, received.data() + got, received.size() - got));
+            QTest::qWait(20);
         }
         close(fd);
         QCOMPARE(received, jobBytes());

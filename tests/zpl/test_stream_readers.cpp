@@ -136,35 +136,34 @@ class TestStreamReaders : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
-    void separatingReadersMatchStepByStep_data() {
-        QTest::addColumn<bool>("second");
-        QTest::newRow("SEPARA_1") << false;
-        QTest::newRow("SEPARA_2") << true;
-    }
-
     void separatingReadersMatchStepByStep() {
-        QFETCH(bool, second);
-        Generator gen(second ? 2002 : 1001);
-        int rows = 0;
-        for (int n = 0; n < kStreams; ++n) {
-            const QString stream = gen.separationStream();
-            PlainTextField zpl(stream), etq("before"), resto("-");
-            PlainTextField zplL(stream), etqL("before"), restoL("-");
-            FlexGrid grid, gridL;
-            prepare(grid);
-            prepare(gridL);
-            test::CountingPendingEvents events;
-            LabelStreamFields fields{zpl, etq, resto};
-            (second ? SEPARA_2 : SEPARA_1)(fields, grid, events);
-            (second ? literal::SEPARA_2 : literal::SEPARA_1)(zplL, etqL, restoL, gridL);
-            QVERIFY2(test::gridRows(grid) == test::gridRows(gridL) && zpl.text() == zplL.text() &&
-                         etq.text() == etqL.text() && resto.text() == restoL.text(),
-                     qPrintable(QStringLiteral("stream %1: %2").arg(n).arg(stream)));
-            QVERIFY(events.count >= 1);
-            rows += grid.Rows() - 2;
+        for (const bool second : {false, true}) {
+            Generator gen(second ? 2002 : 1001);
+            int rows = 0;
+            for (int n = 0; n < kStreams; ++n) {
+                const QString stream = gen.separationStream();
+                PlainTextField zpl(stream), etq("before"), resto("-");
+                PlainTextField zplL(stream), etqL("before"), restoL("-");
+                FlexGrid grid, gridL;
+                prepare(grid);
+                prepare(gridL);
+                test::CountingPendingEvents events;
+                LabelStreamFields fields{zpl, etq, resto};
+                (second ? SEPARA_2 : SEPARA_1)(fields, grid, events);
+                (second ? literal::SEPARA_2 : literal::SEPARA_1)(zplL, etqL, restoL, gridL);
+                QVERIFY2(test::gridRows(grid) == test::gridRows(gridL) &&
+                             zpl.text() == zplL.text() && etq.text() == etqL.text() &&
+                             resto.text() == restoL.text(),
+                         qPrintable(QStringLiteral("SEPARA_%1, stream %2: %3")
+                                        .arg(second ? 2 : 1)
+                                        .arg(n)
+                                        .arg(stream)));
+                QVERIFY(events.count >= 1);
+                rows += grid.Rows() - 2;
+            }
+            // The generator must reach the row-writing paths, not only the malformed ones.
+            QVERIFY(rows > kStreams);
         }
-        // The generator must reach the row-writing paths, not only the malformed ones.
-        QVERIFY(rows > kStreams);
     }
 
     void itemReaderMatchesStepByStep() {
