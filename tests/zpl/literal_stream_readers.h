@@ -1,14 +1,12 @@
 #pragma once
 
-// Deliberately plain versions of the stream readers, written step by step as the readers are
-// described: 1-based positions, the stream field re-read and rewritten on every pass, the grid
-// searched row by row. Slow on purpose; they only serve as the yardstick the fast readers must
-// match. Where the plain steps would fail or never end, they stop as the readers decided:
-// an incomplete tail stays in the stream field, a value without its terminator ends with its
-// label, a count that is not a number counts as 0. Three faults are mended: a "^PQ" quantity
-// ends at the next command when no "," follows it there, a reference field whose "^FS" lies
-// beyond its label's "^XZ" is skipped, and an empty reference names no item (counted, it would
-// fill the grid's empty last row).
+// Plain step-by-step versions of the stream readers (1-based positions, the stream field
+// re-read and rewritten on every pass, the grid searched row by row): slow on purpose, the
+// yardstick the fast readers must match. Where the plain steps would fail or never end they
+// stop as the readers do: an incomplete tail stays, a value without its terminator ends with
+// its label, a count that is not a number counts as 0, a "^PQ" quantity without "," ends at
+// the next command, a reference whose "^FS" lies past its "^XZ" is skipped, an empty one
+// names no item.
 
 #include "platform/flex_grid.h"
 #include "platform/text_field.h"
@@ -17,7 +15,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -73,9 +70,8 @@ inline qsizetype endByScan(const QString& label, qsizetype s, const QString& ter
     return e;
 }
 
-using ValueEnd = std::function<qsizetype(const QString&, qsizetype, const QString&)>;
-
-inline void appendLabelRow(FlexGrid& grid, const QString& label, const ValueEnd& valueEnd) {
+template <typename ValueEnd>
+inline void appendLabelRow(FlexGrid& grid, const QString& label, ValueEnd valueEnd) {
     QStringList values(7);
     for (const Key& key : separationKeys()) {
         const qsizetype s = InStr(1, label, key.text) + key.text.size();
@@ -145,10 +141,7 @@ inline void SEPARA_2(TextField& zpl, TextField& etq, TextField& resto, FlexGrid&
     }
 }
 
-inline const QString& itemKey() {
-    static const QString key = QStringLiteral("^FT3,113^A0N,28,28^FH\\^FD");
-    return key;
-}
+inline const QString kItemKey = QStringLiteral("^FT3,113^A0N,28,28^FH\\^FD");
 
 inline qint64 countIn(const QString& cell) {
     bool ok = false;
@@ -171,7 +164,7 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
     const QString fs = QStringLiteral("^FS");
     qsizetype p = 1;
     for (;;) {
-        const qsizetype k = InStr(p, s, itemKey());
+        const qsizetype k = InStr(p, s, kItemKey);
         if (k == 0) {
             break;
         }
@@ -216,7 +209,7 @@ inline void Pega_Itens(TextField& zpl, FlexGrid& grid) {
     const int rows = grid.Rows();
     for (int row = 1; row <= rows - 1; ++row) {
         const QString reference = Trim(grid.TextMatrix(row, 1));
-        const qsizetype k = InStr(1, s, itemKey() + reference + fs);
+        const qsizetype k = InStr(1, s, kItemKey + reference + fs);
         if (reference.isEmpty() || k == 0) {
             continue;
         }
