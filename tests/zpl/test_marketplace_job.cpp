@@ -178,7 +178,8 @@ class TestMarketplaceJob : public QObject {
     void initTestCase() {
         QString error = cups_.start();
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        // Its one filter passes the bytes on as they are (with none, a file device gets none).
+        // A raw queue: its one filter passes the bytes on as they are (without a filter,
+        // nothing would reach a file device).
         const QString ppd = cups_.outputFolder() + QStringLiteral("/raw.ppd");
         writeFile(ppd,
                   "*PPD-Adobe: \"4.3\"\n*NickName: \"Raw file\"\n"
