@@ -10,16 +10,12 @@ namespace etq::test {
 struct PdfWord {
     QString text;
     int page;
-    double left;
-    double top;
-    double right;
-    double bottom;
+    double left, top, right, bottom;
 };
 
 struct PdfText {
     int pages = 0;
-    double pageWidth = 0;  // millimetres, of the first page
-    double pageHeight = 0;
+    double pageWidth = 0, pageHeight = 0;  // millimetres, of the first page
     QList<PdfWord> words;
 };
 
