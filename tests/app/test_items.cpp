@@ -1,0 +1,321 @@
+// The item list read into the grid (ordinary and hostile files), the numbers an operator types
+// and the removal of a grid row.
+#include "app/grid_editing.h"
+#include "app/item_list_loader.h"
+#include "app/locale_number.h"
+#include "fakes/grid_rows.h"
+#include "fakes/scripted_message_box.h"
+#include "fakes/temp_folders.h"
+#include "fakes/unprivileged_child.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTest>
+
+using namespace etq;
+using namespace etq::test;
+
+namespace {
+
+constexpr qint64 kMiB = 1024 * 1024;
+const QString kWarning = QStringLiteral("ATENÇÃO!!!|Exclamation|Ok|");
+// What the operator had in the grid before the list was read (again).
+const QStringList kRowsBefore = {QStringLiteral("5|OLD1|AZUL|38|9001|N"),
+                                 QStringLiteral("7|OLD2|PRETO|40|9002|N")};
+const QString kEmptyRow = QStringLiteral("|||||");
+
+enum class Setup { Write, WriteUpperCase, Unreadable, Folder, NamedPipe, Absent };
+
+// Data rows "qte|ref|cor|tam|ped|exclui" after the header row.
+void fill(FlexGrid& grid, const QStringList& rows) {
+    grid.setCols(6);
+    grid.setRows(static_cast<int>(rows.size()) + 1);
+    for (int row = 1; row <= rows.size(); ++row) {
+        const QStringList cells = rows[row - 1].split(QLatin1Char('|'));
+        for (int col = 0; col < 6; ++col) {
+            grid.setTextMatrix(row, col, cells.value(col));
+        }
+    }
+}
+
+// Anonymous resident memory of this process (heap and copies, not mapped files), in bytes.
+qint64 anonymousMemory() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("RssAnon:")) {
+            return line.mid(8).trimmed().split(' ').front().toLongLong() * 1024;
+        }
+    }
+    return 0;
+}
+
+struct Outcome {
+    QStringList boxes;  // as ScriptedMessageBox::seen() gives them
+    QStringList rows;   // every data row of the grid
+    qint64 anonymousGrowth = 0;
+};
+
+// Loads the list of `folder` into the operator's grid in a child process that cannot read what
+// its permissions forbid (and that is ended should the load hang).
+Outcome loadInChild(const QString& folder) {
+    QString problem;
+    const std::optional<QByteArray> bytes = runUnprivileged(
+        [&folder] {
+            FlexGrid grid;
+            fill(grid, kRowsBefore + QStringList{kEmptyRow});
+            ScriptedMessageBox messages;
+            const qint64 before = anonymousMemory();
+            Carrega_etiquetas(grid, messages, folder);
+            QByteArray out;
+            QDataStream stream(&out, QIODevice::WriteOnly);
+            stream << messages.seen() << gridRows(grid) << anonymousMemory() - before;
+            return out;
+        },
+        problem);
+    Outcome outcome{{QStringLiteral("no outcome: ") + problem}, {}};
+    if (bytes) {
+        QDataStream stream(*bytes);
+        stream >> outcome.boxes >> outcome.rows >> outcome.anonymousGrowth;
+    }
+    return outcome;
+}
+
+// A temporary application folder that the unprivileged child can enter and read.
+struct OpenFolders {
+    TempFolders temp;
+    QString app = temp.folders().application;
+    QString path = QDir(app).filePath(QStringLiteral("etiquetas.csv"));
+    OpenFolders() {
+        QVERIFY(setMode(QFileInfo(app).absolutePath(), 0755));
+        QVERIFY(setMode(app, 0755));
+    }
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Setup)
+
+class TestItems : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
+
+    // Whatever the file holds, the rows the operator had stay, and the items read follow them.
+    void loads_data() {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("added");  // rows read, before the empty last one
+        const QByteArray mega(kMiB, 'R');
+        const QString megaText(kMiB, QLatin1Char('R'));
+        const QChar nul(0);
+        auto row = [](Setup setup, const char* name, const QByteArray& file,
+                      const QStringList& added, const QString& box = QString()) {
+            QTest::newRow(name) << setup << file
+                                << (box.isNull() ? QStringList() : QStringList{box}) << added;
+        };
+        auto rows = [&row](const char* name, const QByteArray& file, const QStringList& added) {
+            row(Setup::Write, name, file, added);
+        };
+        rows("header only", "Referencia,Cor,Tamanho,Qte,Pedido\r\n", {});
+        rows("one CR LF is the header", "\r\n", {});
+        rows("LF only: one header line", "h\nA1,AZUL,38,2,10\nB2,PRETO,39,1,11\n", {});
+        rows("three items in order", "h\r\nA1,AZUL,38,2,10\r\nB2,PRETO,39,1,11\r\nC3,BEGE,P,7,12",
+             {"2|A1|AZUL|38|10|N", "1|B2|PRETO|39|11|N", "7|C3|BEGE|P|12|N"});
+        rows("lone CR ends a line, lone LF stays", "h\rA1,AZ\nUL,38,2,10\r",
+             {"2|A1|AZ\nUL|38|10|N"});
+        rows("extra fields ignored", "h\r\nA1,AZUL,38,2,10,x,y\r\n", {"2|A1|AZUL|38|10|N"});
+        rows("no trimming, quotes kept", "h\r\n A1 , AZUL ,38,2,10\r\n\"A,2\",X,1,1,1\r\n",
+             {"2| A1 | AZUL |38|10|N", "1|\"A|2\"|X|1|N"});
+        rows("blank first field ends the list",
+             "h\r\nA1,AZUL,38,2,10\r\n  ,AZUL,38,2,10\r\nB2,PRETO,39,1,11\r\n",
+             {"2|A1|AZUL|38|10|N"});
+        rows("empty line ends the list", "h\r\nA1,AZUL,38,2,10\r\n\r\nB2,PRETO,39,1,11\r\n",
+             {"2|A1|AZUL|38|10|N"});
+        rows("short line completed, loading goes on", "h\r\nA1,AZUL,38,2\r\nB2,PRETO,39,1,11\r\n",
+             {"2|A1|AZUL|38||N", "1|B2|PRETO|39|11|N"});
+        rows("one field", "h\r\nA1\r\n", {"|A1||||N"});
+        rows("non-numeric quantity kept", "h\r\nA1,AZUL,38,dois,10\r\n", {"dois|A1|AZUL|38|10|N"});
+        rows("same reference twice", "h\r\nA1,AZUL,38,1,10\r\nA1,AZUL,38,1,10\r\n",
+             {"1|A1|AZUL|38|10|N", "1|A1|AZUL|38|10|N"});
+        rows("Windows-1252",
+             "h\r\nB2210,A\xC7"
+             "AFR\xC3"
+             "O,P,5,4502\r\nX,\x80\x8D,1,1,1\r\n",
+             {"5|B2210|AÇAFRÃO|P|4502|N", "1|X|€\u008D|1|1|N"});
+        rows("UTF-8 with byte-order mark", "\xEF\xBB\xBFh\r\nB2210,VERDE LIM\xC3\x83O,M,4,4502\r\n",
+             {"4|B2210|VERDE LIMÃO|M|4502|N"});
+        rows("UTF-8 without mark", "h\r\nH8150,CAF\xC3\x89,44,3,4508\r\n",
+             {"3|H8150|CAFÉ|44|4508|N"});
+        rows("marked UTF-8 with broken sequences", "\xEF\xBB\xBFh\r\n\xED\r\nX,\xC3,1,1,1",
+             {"|\uFFFD||||N", "1|X|\uFFFD|1|1|N"});
+        rows("UTF-8 mark inside the file stays", "h\r\n\xEF\xBB\xBF,CAF\xC3\x89,44,3,4508\r\n",
+             {"3|\uFEFF|CAFÉ|44|4508|N"});
+        rows("broken UTF-8 read as Windows-1252",
+             "h\r\nH8150,CAF\xC3\x89,44,3,4508\r\nX,\xC3,1,1,1\r\n",
+             {"3|H8150|CAFÃ\u2030|44|4508|N", "1|X|Ã|1|1|N"});
+        rows("NUL bytes are characters of their fields",
+             QByteArray("h\r\nA\0B,AZ\0UL,38,2,10\r\n\0\0\0,X,1,1,1\r\n", 34),
+             {QStringLiteral("2|A%1B|AZ%1UL|38|10|N").arg(nul),
+              QStringLiteral("1|%1%1%1|X|1|1|N").arg(nul)});
+        rows("zero-filled file is one header line", QByteArray(4096, '\0'), {});
+        rows("1 MB reference", "h\r\n" + mega + ",AZUL,38,2,10\r\nB2,X,1,1,1\r\n",
+             {"2|" + megaText + "|AZUL|38|10|N", "1|B2|X|1|1|N"});
+        rows("1 MB header", mega + "\r\nA1,AZUL,38,2,10\r\n", {"2|A1|AZUL|38|10|N"});
+        rows("1 MB line of commas", "h\r\nA1" + QByteArray(kMiB, ',') + "\r\n", {"|A1||||N"});
+        rows("1 MB line without an end", "h\r\nA1,AZUL,38,2," + mega,
+             {"2|A1|AZUL|38|" + megaText + "|N"});
+        row(Setup::WriteUpperCase, "name in another letter case", "h\r\nA1,AZUL,38,2,10\r\n",
+            {"2|A1|AZUL|38|10|N"});
+        row(Setup::Write, "0 bytes", {}, {},
+            kWarning + QStringLiteral("O arquivo está em branco!"));
+        for (Setup setup : {Setup::Absent, Setup::Folder, Setup::NamedPipe}) {
+            row(setup,
+                setup == Setup::Absent   ? "absent"
+                : setup == Setup::Folder ? "a folder"
+                                         : "a named pipe",
+                {}, {}, kWarning + QStringLiteral("O arquivo não existe!"));
+        }
+        // The operator learns which file to look at (%1).
+        row(Setup::Unreadable, "mode 000", "h\r\nA1,AZUL,38,2,10\r\n", {},
+            kWarning + QStringLiteral("Não foi possível ler o arquivo %1. Verifique se ele pode "
+                                      "ser aberto por este usuário."));
+    }
+    void loads() {
+        QFETCH(Setup, setup);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, added);
+        OpenFolders dirs;
+        if (setup == Setup::Folder) {
+            QVERIFY(QDir(dirs.app).mkdir(QStringLiteral("etiquetas.csv")));
+        } else if (setup == Setup::NamedPipe) {
+            QCOMPARE(mkfifo(QFile::encodeName(dirs.path).constData(), 0666), 0);
+        } else if (setup != Setup::Absent) {
+            dirs.temp.writeAppFile(
+                setup == Setup::WriteUpperCase ? "ETIQUETAS.CSV" : "etiquetas.csv", file);
+        }
+        if (setup == Setup::Unreadable) {
+            QVERIFY(setMode(dirs.path, 0));
+        }
+        const Outcome outcome = loadInChild(dirs.app);
+        QCOMPARE(outcome.boxes, boxes.replaceInStrings(QStringLiteral("%1"), dirs.path));
+        QCOMPARE(outcome.rows, kRowsBefore + added + QStringList{kEmptyRow});
+    }
+
+    // 200 MB of items: the list fills every row number there is, the operator learns how many
+    // lines were left out, and the file is not copied into memory on the way.
+    void hugeFile() {
+        const QByteArray header = "Referencia,Cor,Tamanho,Qte,Pedido\r\n";
+        const QByteArray line = "R,AZUL,38,1,4501\r\n";
+        const qint64 perChunk = kMiB / line.size();
+        const QByteArray chunk = line.repeated(perChunk);
+        OpenFolders huge;
+        QFile file(huge.path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(header) == header.size());
+        for (int i = 0; i < 200; ++i) {
+            QCOMPARE(file.write(chunk), chunk.size());
+        }
+        file.close();
+        const Outcome outcome = loadInChild(huge.app);
+        // Rows 1 and 2 were taken already; rows end at 32767, and the last one stays empty.
+        QCOMPARE(
+            outcome.boxes,
+            QStringList{kWarning + QStringLiteral("A lista comporta no máximo 32766 itens: %1 "
+                                                  "linha(s) do arquivo etiquetas.csv não foram "
+                                                  "carregadas.")
+                                       .arg(perChunk * 200 - (32767 - 1 - 2))});
+        QCOMPARE(outcome.rows.size(), 32767);
+        QCOMPARE(outcome.rows.mid(0, 3), kRowsBefore + QStringList{"1|R|AZUL|38|4501|N"});
+        QCOMPARE(outcome.rows.mid(32765), (QStringList{"1|R|AZUL|38|4501|N", kEmptyRow}));
+        // The same rows from a file of one chunk: what loading the rows alone costs. The 199 MB
+        // more must cost next to nothing (the address sanitizer keeps an eighth of the mapping
+        // as its shadow); a copy of them alone would take 199 MB.
+        OpenFolders small;
+        small.temp.writeAppFile(QStringLiteral("etiquetas.csv"), header + chunk);
+        const Outcome baseline = loadInChild(small.app);
+        QCOMPARE(baseline.rows, outcome.rows);
+        const qint64 extra = outcome.anonymousGrowth - baseline.anonymousGrowth;
+        QVERIFY2(extra < 50 * kMiB, qPrintable(QString::number(extra / kMiB) + " MB"));
+    }
+
+    void numbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<int>("integer");  // -99999: no 16-bit value
+        const struct {
+            const char* text;
+            bool numeric;
+            int integer;
+        } rows[] = {{"14", true, 14},        {"007", true, 7},         {"  5 ", true, 5},
+                    {"-3", true, -3},        {"2,5", true, 2},         {"3,5", true, 4},
+                    {"2,6", true, 3},        {"1.000", true, 1000},    {"1,5E2", true, 150},
+                    {"32767", true, 32767},  {"-32768", true, -32768}, {"32767,5", true, -99999},
+                    {"32768", true, -99999}, {"-32769", true, -99999}, {"1E10", true, -99999},
+                    {"", false, -99999},     {"   ", false, -99999},   {"abc", false, -99999},
+                    {"12a", false, -99999},  {"2.5", false, -99999},   {"inf", false, -99999}};
+        for (const auto& r : rows) {
+            QTest::addRow("\"%s\"", r.text)
+                << QString::fromLatin1(r.text) << r.numeric << r.integer;
+        }
+    }
+    void numbers() {
+        QFETCH(QString, text);
+        QFETCH(bool, numeric);
+        QFETCH(int, integer);
+        QCOMPARE(isNumericText(text), numeric);
+        const std::optional<qint16> value = localeInteger16(text);
+        QCOMPARE(value ? int(*value) : -99999, integer);
+    }
+
+    void deleteRow_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("shown");  // panel "ref|cor|num|qte|ped|linha"
+        const QStringList four = {"3|A1020|AZUL|38|4501|N", "1|B7|PRETO|40|4502|N",
+                                  "2|C9|VERDE|42|4503|N", kEmptyRow};
+        const QStringList one = {"3|A1020|AZUL|38|4501|N"};
+        QTest::newRow("row 2 of four, yes")
+            << four << 2 << true << QStringList{four[0], four[2], four[3]} << 2
+            << "C9|VERDE|42|2|4503|2";
+        QTest::newRow("row 2 of four, no") << four << 2 << false << four << 2 << "x|||||0";
+        QTest::newRow("empty last row") << four << 4 << true << four.mid(0, 3) << 3 << "x|||||0";
+        QTest::newRow("single data row is emptied")
+            << one << 1 << true << QStringList{kEmptyRow} << 1 << "x|||||0";
+        QTest::newRow("single data row, no") << one << 1 << false << one << 1 << "x|||||0";
+    }
+    void deleteRow() {
+        QFETCH(QStringList, rows);
+        QFETCH(int, row);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, after);
+        QFETCH(int, current);
+        QFETCH(QString, shown);
+        FlexGrid grid;
+        fill(grid, rows);
+        grid.setRow(row);
+        PlainTextField ref(QStringLiteral("x")), cor, num, qte, ped, linha(QStringLiteral("0"));
+        DetailPanel panel{ref, cor, num, qte, ped, linha};
+        ScriptedMessageBox messages;
+        messages.answers = {yes ? MessageBox::Answer::Yes : MessageBox::Answer::No};
+        deleteCurrentRow(grid, panel, messages);
+        QCOMPARE(
+            messages.seen(),
+            QStringList{QStringLiteral("Impressão Etiquetas|Question|YesNo|Excluir Este Item")});
+        QCOMPARE(gridRows(grid), after);
+        QCOMPARE(grid.Row(), current);
+        const QStringList texts = {ref.text(), cor.text(), num.text(),
+                                   qte.text(), ped.text(), linha.text()};
+        QCOMPARE(texts.join(QLatin1Char('|')), shown);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestItems)
+#include "test_items.moc"
