@@ -104,10 +104,10 @@ struct Session : WindowSession<> {
             QTest::mouseClick(w->FLEX1->viewport(), Qt::LeftButton, {}, cell.center());
         }
     }
-    void keys(const QString& typed, Qt::Key key = Qt::Key_unknown) {
-        QTest::keyClicks(w->FLEX1, typed);
-        if (key != Qt::Key_unknown) {
-            QTest::keyClick(w->FLEX1, key);
+    void type(const QString& keys, Qt::Key last = Qt::Key_unknown) {
+        QTest::keyClicks(w->FLEX1, keys);
+        if (last != Qt::Key_unknown) {
+            QTest::keyClick(w->FLEX1, last);
         }
     }
 };
@@ -267,18 +267,18 @@ class TestWindow : public QObject {
         // moves the current row.
         for (const auto& [row, col] : {std::pair{1, 0}, std::pair{1, 2}, std::pair{4, 0}}) {
             s.click(row, col);
-            s.keys(QStringLiteral("9/0:a,-"), Qt::Key_Backspace);
-            s.keys(QStringLiteral("7"));
+            s.type(QStringLiteral("9/0:a,-"), Qt::Key_Backspace);
+            s.type(QStringLiteral("7"));
             QCOMPARE(grid.Row(), row);
         }
         QCOMPARE(gridRows(grid), QStringList({"397|A1020|AZUL|38|4501|N"}) + kRows.mid(1));
         s.click(1, 1);
-        s.keys({}, Qt::Key_Down);
+        s.type({}, Qt::Key_Down);
         QCOMPARE(s.shown(), QStringLiteral("B7|PRETO|40|1|4502|2"));
-        s.keys({}, Qt::Key_Return);
+        s.type({}, Qt::Key_Return);
         s.messages.answers = {MessageBox::Answer::No};
-        s.keys({}, Qt::Key_Delete);
-        s.keys({}, Qt::Key_Delete);
+        s.type({}, Qt::Key_Delete);
+        s.type({}, Qt::Key_Delete);
         QCOMPARE(s.messages.seen(), QStringList({kDeleteBox, kDeleteBox}));
         QCOMPARE(grid.Rows(), 4);
         QCOMPARE(grid.Row(), 2);
@@ -298,45 +298,38 @@ class TestWindow : public QObject {
 
     // Outside the grid, Enter and Down move to the next control in tab order and Up to the
     // previous one, once the control has had its key; back in the grid the arrows move rows.
-    void navigation_data() {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("linha");  // text of combolinha afterwards
-        auto row = [](const char* name, const char* from, Qt::Key key, const char* to,
-                      const char* linha = "1") {
-            QTest::newRow(name) << from << int(key) << to << linha;
-        };
-        row("Enter", "txtreduzido", Qt::Key_Return, "txtdescricao2");
-        row("keypad Enter", "txtQte", Qt::Key_Enter, "txtpedido");
-        row("Up", "txtdescricao2", Qt::Key_Up, "txtreduzido");
-        row("Down into the combo", "txtpedido", Qt::Key_Down, "combolinha");
-        row("Up into the grid", "txtreduzido", Qt::Key_Up, "FLEX1");
-        row("combo gets its Down first", "combolinha", Qt::Key_Down, "combocoluna", "2");
-        row("button", "command1", Qt::Key_Down, "Command2");
-        row("other keys stay", "txtnumero", Qt::Key_Left, "txtnumero");
-        row("Tab as usual", "CMBPRINTER", Qt::Key_Tab, "command1");
-    }
     void navigation() {
-        QFETCH(QString, from);
-        QFETCH(int, key);
-        QFETCH(QString, to);
-        QFETCH(QString, linha);
         Session s;
-        auto* start = s.w->findChild<QWidget*>(from);
-        start->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), start);
-        QTest::keyClick(start, Qt::Key(key));
-        QTRY_COMPARE(QApplication::focusWidget()->objectName(), to);
-        QCoreApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget()->objectName(), to);
-        QCOMPARE(s.w->combolinha->currentText(), linha);
-        if (to == QLatin1String("FLEX1")) {
-            s.keys({}, Qt::Key_Down);
+        const struct {
+            const char *from, *to;
+            Qt::Key key;
+        } moves[] = {
+            {"txtreduzido", "txtdescricao2", Qt::Key_Return},
+            {"txtQte", "txtpedido", Qt::Key_Enter},
+            {"txtdescricao2", "txtreduzido", Qt::Key_Up},
+            {"txtpedido", "combolinha", Qt::Key_Down},
+            {"command1", "Command2", Qt::Key_Down},
+            {"txtnumero", "txtnumero", Qt::Key_Left},
+            {"CMBPRINTER", "command1", Qt::Key_Tab},
+            {"txtreduzido", "FLEX1", Qt::Key_Up},
+            {"combolinha", "combocoluna", Qt::Key_Down},  // the combo has its Down first
+        };
+        for (const auto& move : moves) {
+            QWidget* from = s.w->findChild<QWidget*>(QLatin1String(move.from));
+            from->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), from);
+            QTest::keyClick(from, move.key);
+            QTRY_COMPARE(QApplication::focusWidget()->objectName(), QLatin1String(move.to));
             QCoreApplication::processEvents();
-            QCOMPARE(QApplication::focusWidget(), s.w->FLEX1);
-            QCOMPARE(s.w->grid().Row(), 2);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(move.to));
+            if (move.to == QLatin1String("FLEX1")) {
+                s.type({}, Qt::Key_Down);
+                QCoreApplication::processEvents();
+                QCOMPARE(QApplication::focusWidget(), s.w->FLEX1);
+                QCOMPARE(s.w->grid().Row(), 2);
+            }
         }
+        QCOMPARE(s.w->combolinha->currentText(), QStringLiteral("2"));
     }
 
     // The operations reach the window's own grid, panel, labels and platform.
@@ -399,15 +392,15 @@ class TestWindow : public QObject {
             QCoreApplication::processEvents();
             QCOMPARE(s.w->grid().Rows(), 8);
             s.click(4, 0);
-            s.keys({}, Qt::Key_Backspace);
-            s.keys(QStringLiteral("2"));
+            s.type({}, Qt::Key_Backspace);
+            s.type(QStringLiteral("2"));
             QTest::mouseClick(s.w->command1, Qt::LeftButton);
             QCOMPARE(s.printer.printed.size(), 8);  // two labels of four texts
             QCOMPARE(s.printer.printed[0].text, QStringLiteral("REF: A1020"));
             s.click(4, 1);
-            s.keys({}, Qt::Key_Delete);
-            s.keys({}, Qt::Key_Delete);
-            s.keys({}, Qt::Key_Delete);
+            for (int i = 0; i < 3; ++i) {
+                s.type({}, Qt::Key_Delete);
+            }
             QCOMPARE(s.messages.shown.size(), 3);
             QCOMPARE(gridRows(s.w->grid()), kRows);
             QCOMPARE(s.w->FLEX1->model()->rowCount(), 4);

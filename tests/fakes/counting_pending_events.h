@@ -10,12 +10,10 @@ namespace etq::test {
 struct CountingPendingEvents : PendingEvents {
     void process() override {
         ++count;
-        if (onProcess) {
-            onProcess();
-        }
+        onProcess();
     }
     int count = 0;
-    std::function<void()> onProcess;
+    std::function<void()> onProcess = [] {};
 };
 
 }  // namespace etq::test

@@ -12,12 +12,10 @@ namespace etq::test {
 struct RecordingCommandRunner : CommandRunner {
     void startBatch(const QString& batchPath) override {
         started.append(batchPath);
-        if (onStart) {
-            onStart(batchPath);
-        }
+        onStart(batchPath);
     }
     QStringList started;
-    std::function<void(const QString&)> onStart;
+    std::function<void(const QString&)> onStart = [](const QString&) {};
 };
 
 }  // namespace etq::test

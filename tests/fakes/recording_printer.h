@@ -12,11 +12,11 @@ namespace etq::test {
 // named in `failing`, or a printer not installed, raises an error as a refusing printer would.
 // Every character is 2 mm wide, so positions computed from text widths stay checkable.
 struct RecordingPrinter : PrinterService {
-    struct Call {
+    struct Call {  // the call's name and its text, number or boolean argument, if any
         QString name;
-        QString text;       // text argument, if any
-        double a = 0;       // number argument, if any
-        bool flag = false;  // boolean argument, if any
+        QString text;
+        double a = 0;
+        bool flag = false;
     };
     struct Printed {
         QString text;

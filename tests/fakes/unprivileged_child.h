@@ -22,15 +22,16 @@ inline std::optional<QByteArray> runUnprivileged(const std::function<QByteArray(
     int fds[2];
     const pid_t pid = pipe(fds) == 0 ? fork() : -1;
     if (pid == 0) {
-        // _exit leaves the parent's buffers, temporary folders and leak checker alone.
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) || setuid(65534))) {
+        // Exit 90: still root; 91: the work threw; 92: the pipe failed. _exit leaves the
+        // parent's buffers, temporary folders and leak checker alone.
+        alarm(60);
+        if (geteuid() == 0 && (setgroups(0, nullptr) || setgid(65534) || setuid(65534))) {
             _exit(90);
         }
-        alarm(60);
+        QFile out;
+        out.open(fds[1], QIODevice::WriteOnly | QIODevice::Unbuffered);
         try {
             const QByteArray result = work();
-            QFile out;
-            out.open(fds[1], QIODevice::WriteOnly | QIODevice::Unbuffered);
             _exit(out.write(result) == result.size() ? 0 : 92);
         } catch (...) {
             _exit(91);
@@ -46,14 +47,12 @@ inline std::optional<QByteArray> runUnprivileged(const std::function<QByteArray(
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
     }
-    if (status == 0) {
-        return output;
+    if (status != 0) {
+        problem =
+            QStringLiteral("the child failed with wait status %1 (SIGALRM: it hung)").arg(status);
+        return std::nullopt;
     }
-    problem = QStringLiteral(
-                  "the child failed, wait status %1 (exit 90: it could not become nobody, 91: "
-                  "its work threw, 92: it could not write; signal 14: it hung; -1: no child)")
-                  .arg(status);
-    return std::nullopt;
+    return output;
 }
 
 // Sets the permission bits of a path; false when that fails.

@@ -11,8 +11,8 @@
 namespace etq::test {
 
 // One run of the program for a window test: a temporary application folder, scripted message
-// boxes, a printer service (recording by default) and the window, opened by start() once the
-// test has put its printers in place.
+// boxes, a printer service (recording by default) and the window, opened by start() on the
+// item list given (none when null) once the test has put its printers in place.
 template <typename Printer = RecordingPrinter>
 struct WindowSession {
     TempFolders temp;
@@ -22,7 +22,6 @@ struct WindowSession {
     std::unique_ptr<Platform> platform;
     std::unique_ptr<MainWindow> window;
 
-    // Writes the item list first, unless `items` is null.
     MainWindow& start(const QByteArray& items = QByteArray()) {
         if (!items.isNull()) {
             temp.writeAppFile(QStringLiteral("etiquetas.csv"), items);
