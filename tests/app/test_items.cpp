@@ -118,6 +118,7 @@ class TestItems : public QObject {
         };
         row("header only", "Referencia,Cor,Tamanho,Qte,Pedido\r\n", {});
         row("one CR LF is the header", "\r\n", {});
+        row("empty header ended by a lone CR", "\rA1,AZUL,38,2,10", {"2|A1|AZUL|38|10|N"});
         row("LF only: one header line", "h\nA1,AZUL,38,2,10\nB2,PRETO,39,1,11\n", {});
         row("lone CR ends a line, lone LF stays", "h\rA1,AZ\nUL,38,2,10\r",
             {"2|A1|AZ\nUL|38|10|N"});
@@ -252,43 +253,51 @@ class TestItems : public QObject {
         QCOMPARE(value ? int(*value) : -99999, integer);
     }
 
-    // Row 2 of several rows, removed or kept, is the window test's; here the edges.
+    // A removal in the middle, kept or made, is the window test's; here the edges and a
+    // selection of several rows, which the removal ends.
     void deleteRow_data() {
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("row");
+        QTest::addColumn<int>("rowSel");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("current");
-        const QStringList three = {"3|A1020|AZUL|38|4501|N", "1|B7|PRETO|40|4502|N", kEmptyRow};
-        QTest::newRow("empty last row") << three << 3 << true << three.mid(0, 2) << 2;
+        QTest::addColumn<QString>("shown");  // the panel: "ref|cor|num|qte|ped|linha"
+        const QString a = "3|A1020|AZUL|38|4501|N", b = "1|B7|PRETO|40|4502|N",
+                      c = "2|C9|VERDE|42|4503|N";
+        QTest::newRow("empty last row")
+            << QStringList{a, kEmptyRow} << 2 << 2 << true << QStringList{a} << 1 << "x|||||0";
         QTest::newRow("single data row is emptied")
-            << three.mid(0, 1) << 1 << true << QStringList{kEmptyRow} << 1;
+            << QStringList{a} << 1 << 1 << true << QStringList{kEmptyRow} << 1 << "x|||||0";
         QTest::newRow("single data row, no")
-            << three.mid(0, 1) << 1 << false << three.mid(0, 1) << 1;
+            << QStringList{a} << 1 << 1 << false << QStringList{a} << 1 << "x|||||0";
+        QTest::newRow("lower end of two selected")
+            << QStringList{a, b, c, kEmptyRow} << 2 << 1 << true << QStringList{a, c, kEmptyRow}
+            << 2 << "C9|VERDE|42|2|4503|2";
     }
     void deleteRow() {
         QFETCH(QStringList, rows);
         QFETCH(int, row);
+        QFETCH(int, rowSel);
         QFETCH(bool, yes);
         QFETCH(QStringList, after);
         QFETCH(int, current);
+        QFETCH(QString, shown);
         FlexGrid grid;
         fill(grid, rows);
-        grid.setRow(row);
+        grid.select(row, 0, rowSel, 0);
         PlainTextField ref(QStringLiteral("x")), cor, num, qte, ped, linha(QStringLiteral("0"));
         DetailPanel panel{ref, cor, num, qte, ped, linha};
         ScriptedMessageBox messages;
         messages.answers = {yes ? MessageBox::Answer::Yes : MessageBox::Answer::No};
         deleteCurrentRow(grid, panel, messages);
-        QCOMPARE(
-            messages.seen(),
-            QStringList{QStringLiteral("Impressão Etiquetas|Question|YesNo|Excluir Este Item")});
+        QCOMPARE(messages.seen(),
+                 QStringList{"Impressão Etiquetas|Question|YesNo|Excluir Este Item"});
         QCOMPARE(gridRows(grid), after);
-        QCOMPARE(grid.Row(), current);
-        // No row moved into the removed one's place: the panel is left alone.
+        QCOMPARE(QList<int>({grid.Row(), grid.RowSel()}), QList<int>({current, current}));
         const QStringList texts = {ref.text(), cor.text(), num.text(),
                                    qte.text(), ped.text(), linha.text()};
-        QCOMPARE(texts.join(QLatin1Char('|')), QStringLiteral("x|||||0"));
+        QCOMPARE(texts.join(QLatin1Char('|')), shown);
     }
 };
 
