@@ -5,10 +5,8 @@
 namespace etq::test {
 
 // Counts how often an operation set the default pointer.
-class CountingMousePointer : public MousePointer {
-  public:
+struct CountingMousePointer : MousePointer {
     void setDefault() override { ++defaults; }
-
     int defaults = 0;
 };
 

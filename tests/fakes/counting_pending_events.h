@@ -7,17 +7,13 @@
 namespace etq::test {
 
 // Counts how often an operation let pending events run, and can run a step of its own there.
-class CountingPendingEvents : public PendingEvents {
-  public:
+struct CountingPendingEvents : PendingEvents {
     void process() override {
         ++count;
-        if (onProcess) {
-            onProcess();
-        }
+        onProcess();
     }
-
     int count = 0;
-    std::function<void()> onProcess;
+    std::function<void()> onProcess = [] {};
 };
 
 }  // namespace etq::test

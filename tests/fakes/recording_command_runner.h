@@ -8,19 +8,14 @@
 
 namespace etq::test {
 
-// Records the batches it is asked to start, and can run a step of its own at that moment (to
-// look at the files as the batch would find them).
-class RecordingCommandRunner : public CommandRunner {
-  public:
+// Records the batches it is asked to start; can run a step of its own at that moment.
+struct RecordingCommandRunner : CommandRunner {
     void startBatch(const QString& batchPath) override {
         started.append(batchPath);
-        if (onStart) {
-            onStart(batchPath);
-        }
+        onStart(batchPath);
     }
-
     QStringList started;
-    std::function<void(const QString&)> onStart;
+    std::function<void(const QString&)> onStart = [](const QString&) {};
 };
 
 }  // namespace etq::test

@@ -9,94 +9,69 @@
 namespace etq::test {
 
 // A printer service that keeps every call. Printers and the default are scripted; a call
-// named in `failing` raises an error instead, as a refusing printer would.
-class RecordingPrinter : public PrinterService {
-  public:
-    struct Call {
-        Call(QString name, QString text = {}, double a = 0, bool flag = false)
-            : name(std::move(name)), text(std::move(text)), a(a), flag(flag) {}
+// named in `failing`, or a printer not installed, raises an error as a refusing printer would.
+// Every character is 2 mm wide, so positions computed from text widths stay checkable.
+struct RecordingPrinter : PrinterService {
+    struct Call {  // the call's name and its text, number or boolean argument, if any
         QString name;
-        QString text;  // text argument, if any
-        double a;      // number argument, if any
-        bool flag;     // boolean argument, if any
+        QString text;
+        double a = 0;
+        bool flag = false;
+    };
+    struct Printed {
+        QString text;
+        float x, y;
+        int page;
     };
 
     QStringList printerNames() const override { return printers; }
     QString defaultPrinterName() const override { return defaultPrinter; }
-    void setCurrentPrinter(const QString& deviceName) override {
-        record({QStringLiteral("setCurrentPrinter"), deviceName});
-        if (!printers.contains(deviceName)) {
-            throw Error(Error::InvalidProcedureCall, QStringLiteral("Printer"),
-                        QStringLiteral("no such printer"));
-        }
-        current = deviceName;
-    }
     QString currentPrinterName() const override { return current; }
-
-    void setScaleMillimetres() override { record({QStringLiteral("setScaleMillimetres"), {}}); }
-    void setPaperLetterPortrait() override {
-        record({QStringLiteral("setPaperLetterPortrait"), {}});
+    void setCurrentPrinter(const QString& name) override {
+        record("setCurrentPrinter", name, 0, false, !printers.contains(name));
+        current = name;
     }
-    void setFontName(const QString& name) override {
-        record({QStringLiteral("setFontName"), name});
-    }
-    void setFontSize(float points) override { record({QStringLiteral("setFontSize"), {}, points}); }
-    void setFontBold(bool bold) override { record({QStringLiteral("setFontBold"), {}, 0, bold}); }
-    void setFontItalic(bool italic) override {
-        record({QStringLiteral("setFontItalic"), {}, 0, italic});
-    }
-    void setFontUnderline(bool underline) override {
-        record({QStringLiteral("setFontUnderline"), {}, 0, underline});
-    }
-    void setCurrentX(float x) override {
-        record({QStringLiteral("setCurrentX"), {}, x});
-        currentX = x;
-    }
-    void setCurrentY(float y) override {
-        record({QStringLiteral("setCurrentY"), {}, y});
-        currentY = y;
-    }
+    void setScaleMillimetres() override { record("setScaleMillimetres"); }
+    void setPaperLetterPortrait() override { record("setPaperLetterPortrait"); }
+    void setFontName(const QString& name) override { record("setFontName", name); }
+    void setFontSize(float points) override { record("setFontSize", {}, points); }
+    void setFontBold(bool bold) override { record("setFontBold", {}, 0, bold); }
+    void setFontItalic(bool italic) override { record("setFontItalic", {}, 0, italic); }
+    void setFontUnderline(bool on) override { record("setFontUnderline", {}, 0, on); }
+    void setCurrentX(float x) override { currentX = record("setCurrentX", {}, x); }
+    void setCurrentY(float y) override { currentY = record("setCurrentY", {}, y); }
     void print(const QString& text) override {
-        record({QStringLiteral("print"), text});
+        record("print", text);
         printed.append({text, currentX, currentY, page});
     }
-    // Every character is `charWidth` wide: positions computed from widths stay checkable.
     float textWidth(const QString& text) override {
-        record({QStringLiteral("textWidth"), text});
-        return charWidth * static_cast<float>(text.size());
+        record("textWidth", text);
+        return 2.0f * static_cast<float>(text.size());
     }
     void newPage() override {
-        record({QStringLiteral("newPage"), {}});
+        record("newPage");
         ++page;
     }
-    void endDoc() override { record({QStringLiteral("endDoc"), {}}); }
-
-    struct Printed {
-        QString text;
-        float x;
-        float y;
-        int page;
-    };
+    void endDoc() override { record("endDoc"); }
 
     QStringList printers;
-    QString defaultPrinter;
-    QString current;
+    QString defaultPrinter, current;
     QSet<QString> failing;
-    float charWidth = 2.0f;
     QList<Call> calls;
     QList<Printed> printed;
-    float currentX = 0;
-    float currentY = 0;
+    float currentX = 0, currentY = 0;
     int page = 1;
 
   private:
-    void record(Call call) {
-        const bool fails = failing.contains(call.name);
-        calls.append(std::move(call));
-        if (fails) {
+    // Keeps the call, then refuses it if it must; returns the number argument.
+    float record(const char* name, const QString& text = {}, double a = 0, bool flag = false,
+                 bool refuse = false) {
+        calls.append({QString::fromLatin1(name), text, a, flag});
+        if (refuse || failing.contains(calls.last().name)) {
             throw Error(Error::InvalidProcedureCall, QStringLiteral("Printer"),
                         QStringLiteral("refused"));
         }
+        return static_cast<float>(a);
     }
 };
 

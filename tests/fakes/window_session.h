@@ -11,8 +11,8 @@
 namespace etq::test {
 
 // One run of the program for a window test: a temporary application folder, scripted message
-// boxes, a printer service (recording by default) and the window, started by start() once the
-// test has put its item list and printers in place.
+// boxes, a printer service (recording by default) and the window, opened by start() on the
+// item list given (none when null) once the test has put its printers in place.
 template <typename Printer = RecordingPrinter>
 struct WindowSession {
     TempFolders temp;
@@ -22,9 +22,13 @@ struct WindowSession {
     std::unique_ptr<Platform> platform;
     std::unique_ptr<MainWindow> window;
 
-    void start() {
+    MainWindow& start(const QByteArray& items = QByteArray()) {
+        if (!items.isNull()) {
+            temp.writeAppFile(QStringLiteral("etiquetas.csv"), items);
+        }
         platform = std::make_unique<Platform>(Platform{messages, printer, events, temp.folders()});
         window = std::make_unique<MainWindow>(*platform);
+        return *window;
     }
 };
 
