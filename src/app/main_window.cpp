@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
-#include "app/grid_editing.h"
 #include "app/item_grid.h"
-#include "app/item_list_loader.h"
 #include "app/twips.h"
+#include "items/grid_editing.h"
+#include "items/item_list_loader.h"
 #include "platform/resume_next.h"
 #include "print/sheet_printing.h"
 

@@ -1,6 +1,6 @@
-#include "app/item_list_loader.h"
+#include "items/item_list_loader.h"
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "platform/folders.h"
 #include "platform/text_encoding.h"
 
