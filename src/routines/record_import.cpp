@@ -1,9 +1,9 @@
 #include "routines/record_import.h"
 
+#include "platform/blanks.h"
 #include "platform/error.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
-#include "platform/blanks.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -136,6 +136,7 @@ void RecordImport::importa_arquivo(const ImportControls& controls) {
     // "sbtmp.txt" are always the same file, even where the folder holds both spellings.
     const QString workPath = localPath(folders_, kWorkFile, folders_.driveC);
     QSaveFile work(workPath);
+    work.setDirectWriteFallback(true);  // a read-only folder may hold a writable work file
     if (!work.open(QIODevice::WriteOnly)) {
         fileError(work, workPath);
     }
