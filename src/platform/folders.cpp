@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace etq {
 
@@ -35,7 +36,8 @@ QString localPath(const Folders& folders, const QString& windowsPath, const QStr
     } else if (rest.startsWith(QLatin1Char('\\'))) {
         path = folders.driveC;  // the root of the current drive, which is always C here
     }
-    QStringList parts = rest.split(QLatin1Char('\\'));
+    // Windows separates folders with either slash.
+    QStringList parts = rest.split(QRegularExpression(QStringLiteral("[\\\\/]")));
     // Windows drops trailing blanks and dots from a path's last name: "pedidos.txt " opens
     // "pedidos.txt".
     QString& last = parts.last();

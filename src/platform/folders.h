@@ -20,10 +20,10 @@ struct Folders {
 QString fileInFolder(const QString& folder, const QString& name);
 
 // Maps a Windows path ("c:\dados\pedidos.txt", or a relative "dados\x.txt") onto this system:
-// a drive letter C maps to the drive-C folder, backslashes separate folders, and every part is
-// found without regard to letter case. A path that starts with a backslash starts at the
-// drive-C folder; other paths without a drive letter are relative to `base`. Trailing blanks
-// and dots of the last name are dropped, as Windows does.
+// a drive letter C maps to the drive-C folder, backslashes and slashes separate folders, and
+// every part is found without regard to letter case. A path that starts with a backslash
+// starts at the drive-C folder; other paths without a drive letter are relative to `base`. Trailing
+// blanks and dots of the last name are dropped, as Windows does.
 QString localPath(const Folders& folders, const QString& windowsPath, const QString& base);
 
 // True when the path names an existing ordinary file (not a folder, not a hidden entry).
