@@ -35,7 +35,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("etiquetas"));
-    QApplication::setApplicationDisplayName(etq::MessageBox::applicationTitle());
 
     etq::QtMessageBox messages;
     etq::QtPrinterService printer;
