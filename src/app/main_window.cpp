@@ -1,11 +1,15 @@
 #include "app/main_window.h"
 
+#include "app/access_key_button.h"
+#include "app/caption_label.h"
 #include "app/item_grid.h"
 #include "app/twips.h"
 #include "items/grid_editing.h"
 #include "items/item_list_loader.h"
 #include "platform/resume_next.h"
+#include "print/printer_calibration.h"
 #include "print/sheet_printing.h"
+#include "routines/settings_files.h"
 
 #include <QApplication>
 
@@ -25,23 +29,22 @@ const QColor kBackground(255, 224, 192);
 
 const QString kItemListName = QStringLiteral("etiquetas.csv");
 
-// The grid's six columns: header and width in twips ("Exclui" is hidden).
-struct GridColumn {
-    const char16_t* header;
-    int widthTwips;
-};
-constexpr GridColumn kColumns[] = {
-    {u"Qte", 600},     {u"Referência", 1300}, {u"Cor", 3000},
-    {u"Tamanho", 800}, {u"Pedido", 1500},     {u"Exclui", 0},
-};
-
 enum class FontKind { Default, Arial975Bold, Arial9Bold };
 
-QFont fontOf(FontKind kind, const QFont& base) {
+// The window's fonts. "MS Sans Serif" 8.25 pt, the grid's font and the default font of the
+// other controls, is not on this system: Liberation Sans Narrow comes closest to its widths
+// (the letters a-z and A-Z average 5.3 pixels at 96 dpi against about 5.8, where the
+// system's default sans face takes 6.8 and Liberation Sans 6.4), so captions that fit there
+// fit here. "Arial" resolves to its metric twin, Liberation Sans.
+QFont fontOf(FontKind kind) {
+    QFont font;
     if (kind == FontKind::Default) {
-        return base;
+        font.setFamilies(
+            {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow")});
+        font.setPointSizeF(8.25);
+        return font;
     }
-    QFont font(QStringLiteral("Arial"));
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(kind == FontKind::Arial9Bold ? 9.0 : 9.75);
     font.setBold(true);
     return font;
@@ -77,17 +80,16 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildControls() {
-    const QFont defaultFont = font();
     auto place = [&](QWidget* widget, const char* name, QWidget* container, QRect twips,
                      FontKind font) {
         widget->setParent(container);
         widget->setObjectName(QLatin1String(name));
         widget->setGeometry(twipsRect(*this, twips.x(), twips.y(), twips.width(), twips.height()));
-        widget->setFont(fontOf(font, defaultFont));
+        widget->setFont(fontOf(font));
     };
     auto label = [&](QLabel*& member, const char* name, QWidget* container, const QString& text,
                      QRect twips, FontKind font) {
-        member = new QLabel(text);
+        member = new CaptionLabel(text);
         place(member, name, container, twips, font);
         member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     };
@@ -101,7 +103,7 @@ void MainWindow::buildControls() {
         place(member, name, container, twips, FontKind::Default);
     };
     auto button = [&](QPushButton*& member, const char* name, const QString& text, QRect twips) {
-        member = new QPushButton(text);
+        member = new AccessKeyButton(text);
         member->setAutoDefault(false);
         place(member, name, this, twips, FontKind::Default);
     };
@@ -251,8 +253,8 @@ void MainWindow::command1_Click() {
     if (!rowOk || !columnOk) {
         return;
     }
-    imprime_etiquetas(grid_, panel_, platform_.printer, CMBPRINTER->currentText(), firstRow_,
-                      lastRow_, startRow, startColumn);
+    printSheetLabels(settingsFilePath(platform_.folders), grid_, panel_, platform_.printer,
+                     CMBPRINTER->currentText(), firstRow_, lastRow_, startRow, startColumn);
 }
 
 // Every step runs on its own: one that fails is skipped and the next one runs.
@@ -272,17 +274,7 @@ void MainWindow::Form_Load() {
     });
     resumeNext([&] { CMBPRINTER->setCurrentIndex(d); });
     resumeNext([&] { lblprinterdefault->setText(CMBPRINTER->currentText()); });
-    resumeNext([&] { grid_.setCols(6); });
-    resumeNext([&] {
-        for (int col = 0; col < 6; ++col) {
-            grid_.setTextMatrix(0, col, QString::fromUtf16(kColumns[col].header));
-        }
-    });
-    resumeNext([&] {
-        for (int col = 0; col < 6; ++col) {
-            grid_.setColWidth(col, kColumns[col].widthTwips);
-        }
-    });
+    resumeNext([&] { setUpItemGrid(grid_); });
     resumeNext([&] {
         const QString& folder = platform_.folders.application;
         if (!existsVisible(fileInFolder(folder, kItemListName))) {
