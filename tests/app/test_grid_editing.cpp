@@ -1,7 +1,7 @@
-#include "app/grid_editing.h"
-#include "app/locale_number.h"
 #include "fakes/grid_rows.h"
 #include "fakes/scripted_message_box.h"
+#include "items/grid_editing.h"
+#include "items/locale_number.h"
 
 #include <QLocale>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "app/item_list_loader.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
 #include "fakes/unprivileged_child.h"
+#include "items/item_list_loader.h"
 
 #include <QDataStream>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "app/item_list_loader.h"
 #include "fakes/grid_rows.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
+#include "items/item_list_loader.h"
 #include "platform/text_encoding.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/item_grid.h"
-#include "app/item_list_loader.h"
 #include "app/main_window.h"
 #include "fakes/window_session.h"
+#include "items/item_list_loader.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The Qt printer service writing PDF files: pages, paper and positions of a print job, and a
 // document that cannot be started.
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "pdf_words.h"
 #include "platform/error.h"
 #include "platform/qt/qt_printer_service.h"

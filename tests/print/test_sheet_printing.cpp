@@ -1,5 +1,5 @@
-#include "app/detail_panel.h"
 #include "fakes/recording_printer.h"
+#include "items/detail_panel.h"
 #include "print/label_sheet.h"
 #include "print/printer_choice.h"
 #include "print/sheet_printing.h"

@@ -3,8 +3,8 @@
 // What a marketplace job reads, as the window holds it: the item grid, the detail panel, the
 // eight settings fields (filled with plain values) and the message boxes.
 
-#include "app/detail_panel.h"
 #include "fakes/scripted_message_box.h"
+#include "items/detail_panel.h"
 #include "platform/flex_grid.h"
 #include "platform/text_field.h"
 #include "zpl/marketplace_settings.h"
