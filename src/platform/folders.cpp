@@ -4,11 +4,28 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace etq {
 
 Folders Folders::standard() {
-    return {QCoreApplication::applicationDirPath(), QDir::homePath()};
+    return {
+        applicationFolderFor(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)),
+        QDir::homePath()};
+}
+
+QString applicationFolderFor(const QString& executableFolder, const QString& dataHome) {
+    const QString folder = QDir::cleanPath(executableFolder);
+    const bool systemFolder = folder == QLatin1String("/bin") || folder == QLatin1String("/sbin") ||
+                              folder.startsWith(QLatin1String("/usr/")) ||
+                              folder.startsWith(QLatin1String("/opt/"));
+    if (!systemFolder && QFileInfo(folder).isWritable()) {
+        return folder;
+    }
+    const QString data = QDir(dataHome).filePath(QStringLiteral("etiquetas"));
+    QDir().mkpath(data);
+    return data;
 }
 
 QString fileInFolder(const QString& folder, const QString& name) {

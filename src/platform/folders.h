@@ -11,9 +11,16 @@ struct Folders {
     QString application;
     QString driveC;
 
-    // The executable's folder and the user's home folder.
+    // The application folder as applicationFolderFor() chooses it, and the user's home folder.
     static Folders standard();
 };
+
+// The folder of the executable, where the program keeps etiquetas.csv, vorenta.ini and its job
+// files, when this user may write there (a build folder, a copy in the user's own folders).
+// A program installed in the system's folders (under /usr, /opt, or wherever the user cannot
+// write) keeps them in `dataHome`/etiquetas instead ($XDG_DATA_HOME, by default
+// ~/.local/share), created when missing.
+QString applicationFolderFor(const QString& executableFolder, const QString& dataHome);
 
 // The path of `name` inside `folder`, naming the entry that already exists there in another
 // letter case if there is one ("printmorv.BAT" finds "printmorv.bat"), else `name` as given.
