@@ -29,29 +29,66 @@ void CommandLineMessages::throwIfShown(const QString& subject) const {
     throw Failure{named ? first_ : subject + QStringLiteral(": ") + first_};
 }
 
+void addOptions(QCommandLineParser& parser, std::initializer_list<Option> options) {
+    for (const Option& option : options) {
+        parser.addOption({QString::fromUtf8(option.name), QString::fromUtf8(option.help),
+                          QString::fromUtf8(option.value)});
+    }
+}
+
+void addListOptions(QCommandLineParser& parser, const char* rowsHelp) {
+    addOptions(parser, {{"lista",
+                         "Lista de itens (padrão: etiquetas.csv na pasta do programa; - lê a "
+                         "entrada padrão).",
+                         "ARQ"},
+                        {"linhas", rowsHelp, "N[-M]"}});
+}
+
+bool given(const QCommandLineParser& parser, const char* name) {
+    return parser.isSet(QLatin1String(name));
+}
+
+QString value(const QCommandLineParser& parser, const char* name, const QString& fallback) {
+    return given(parser, name) ? parser.value(QLatin1String(name)) : fallback;
+}
+
+int number(const QCommandLineParser& parser, const char* name, int min, int max, int fallback) {
+    if (!given(parser, name)) {
+        return fallback;
+    }
+    bool ok = false;
+    const int result = value(parser, name).toInt(&ok);
+    if (!ok || result < min || result > max) {
+        throw UsageError{QStringLiteral("--%1 deve ser um número inteiro de %2 a %3: \"%4\".")
+                             .arg(QLatin1String(name))
+                             .arg(min)
+                             .arg(max)
+                             .arg(value(parser, name))};
+    }
+    return result;
+}
+
+int choice(const QCommandLineParser& parser, const char* name,
+           std::initializer_list<const char*> names) {
+    const QString chosen = value(parser, name, QLatin1String(*names.begin())).toLower();
+    QStringList all;
+    for (const char* candidate : names) {
+        if (chosen == QLatin1String(candidate)) {
+            return static_cast<int>(all.size());
+        }
+        all.append(QLatin1String(candidate));
+    }
+    throw UsageError{QStringLiteral("--%1 deve ser %2 ou %3: \"%4\".")
+                         .arg(QLatin1String(name), all.mid(0, all.size() - 1).join(", "),
+                              all.last(), value(parser, name))};
+}
+
 Folders folders() {
     return Folders::standard();
 }
 
 void say(const QString& line) {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
-}
-
-int numberOption(const QCommandLineParser& parser, const QString& name, int min, int max,
-                 int fallback) {
-    if (!parser.isSet(name)) {
-        return fallback;
-    }
-    bool ok = false;
-    const int value = parser.value(name).toInt(&ok);
-    if (!ok || value < min || value > max) {
-        throw UsageError{QStringLiteral("--%1 deve ser um número inteiro de %2 a %3: \"%4\".")
-                             .arg(name)
-                             .arg(min)
-                             .arg(max)
-                             .arg(parser.value(name))};
-    }
-    return value;
 }
 
 QString shownName(const QString& pathOrDash) {
@@ -107,40 +144,11 @@ bool rowIsEmpty(const FlexGrid& grid, int row) {
     return true;
 }
 
-void takeRows(ItemList& list, const QCommandLineParser& parser) {
-    if (list.items == 0) {
-        throw Failure{list.name + QStringLiteral(": a lista não tem itens.")};
-    }
-    if (!parser.isSet(QStringLiteral("linhas"))) {
-        list.first = 1;
-        list.last = static_cast<qint16>(list.items);
-        return;
-    }
-    const QString text = parser.value(QStringLiteral("linhas"));
-    static const QRegularExpression form(QStringLiteral("^ *(\\d{1,5}) *(?:- *(\\d{1,5}) *)?$"));
-    const QRegularExpressionMatch match = form.match(text);
-    const int first = match.captured(1).toInt();
-    const int last = match.hasCaptured(2) ? match.captured(2).toInt() : first;
-    if (!match.hasMatch() || first < 1 || last < first) {
-        throw UsageError{
-            QStringLiteral("--linhas deve ser N ou N-M, com 1 <= N <= M: \"%1\".").arg(text)};
-    }
-    if (last > list.items) {
-        throw Failure{QStringLiteral("--linhas %1: a lista %2 tem só %3 linha(s) de itens.")
-                          .arg(text, list.name)
-                          .arg(list.items)};
-    }
-    list.first = static_cast<qint16>(first);
-    list.last = static_cast<qint16>(last);
-}
-
 }  // namespace
 
 void loadListOption(ItemList& list, const QCommandLineParser& parser) {
-    const QString option = parser.value(QStringLiteral("lista"));
-    const QString path = option.isEmpty()
-                             ? fileInFolder(folders().application, QStringLiteral("etiquetas.csv"))
-                             : option;
+    const QString path = value(
+        parser, "lista", fileInFolder(folders().application, QStringLiteral("etiquetas.csv")));
     list.name = shownName(path);
     CommandLineMessages messages;
     setUpItemGrid(list.grid);
@@ -150,11 +158,30 @@ void loadListOption(ItemList& list, const QCommandLineParser& parser) {
         etq::loadItemList(list.grid, messages, path);
     }
     messages.throwIfShown(list.name);
-    list.items = list.grid.Rows() - 1;
-    while (list.items > 0 && rowIsEmpty(list.grid, list.items)) {
-        --list.items;
+    int items = list.grid.Rows() - 1;
+    while (items > 0 && rowIsEmpty(list.grid, items)) {
+        --items;
     }
-    takeRows(list, parser);
+    if (items == 0) {
+        throw Failure{list.name + QStringLiteral(": a lista não tem itens.")};
+    }
+
+    const QString rows = value(parser, "linhas", QStringLiteral("1-%1").arg(items));
+    static const QRegularExpression form(QStringLiteral("^ *(\\d{1,5}) *(?:- *(\\d{1,5}) *)?$"));
+    const QRegularExpressionMatch match = form.match(rows);
+    const int first = match.captured(1).toInt();
+    const int last = match.hasCaptured(2) ? match.captured(2).toInt() : first;
+    if (!match.hasMatch() || first < 1 || last < first) {
+        throw UsageError{
+            QStringLiteral("--linhas deve ser N ou N-M, com 1 <= N <= M: \"%1\".").arg(rows)};
+    }
+    if (last > items) {
+        throw Failure{QStringLiteral("--linhas %1: a lista %2 tem só %3 linha(s) de itens.")
+                          .arg(rows, list.name)
+                          .arg(items)};
+    }
+    list.first = static_cast<qint16>(first);
+    list.last = static_cast<qint16>(last);
 }
 
 QString rowsPhrase(const ItemList& list) {

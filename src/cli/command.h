@@ -11,6 +11,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <initializer_list>
+
 namespace etq::cli {
 
 // A refusal or failure of a command: one line for standard error, exit status 1.
@@ -36,16 +38,29 @@ class CommandLineMessages : public MessageBox {
     QString first_;
 };
 
+// An option of a command: its name, its help and, when it takes a value, the value's name.
+struct Option {
+    const char* name;
+    const char* help;
+    const char* value = nullptr;
+};
+void addOptions(QCommandLineParser& parser, std::initializer_list<Option> options);
+// Options "lista" and "linhas", which loadListOption reads.
+void addListOptions(QCommandLineParser& parser, const char* rowsHelp);
+
+bool given(const QCommandLineParser& parser, const char* name);
+// The option's value; `fallback` when it was not given.
+QString value(const QCommandLineParser& parser, const char* name, const QString& fallback = {});
+// The whole number of an option between `min` and `max`; `fallback` when it was not given.
+int number(const QCommandLineParser& parser, const char* name, int min, int max, int fallback);
+// Which of `names` the option's value is (letter case aside); the first when it was not given.
+int choice(const QCommandLineParser& parser, const char* name,
+           std::initializer_list<const char*> names);
+
 // The folders of the program: the application folder is the executable's.
 Folders folders();
-
 // Writes one line to standard output.
 void say(const QString& line);
-
-// The whole number of an option between `min` and `max`; `fallback` when the option is absent.
-int numberOption(const QCommandLineParser& parser, const QString& name, int min, int max,
-                 int fallback);
-
 // The bytes of a file, or of standard input for "-". A missing or empty file is a Failure.
 QByteArray readInput(const QString& pathOrDash);
 // Writes the bytes to a new or replaced file, or to standard output for "-".
@@ -59,8 +74,7 @@ struct ItemList {
     PlainTextField reference, colour, size, quantity, order, row;
     DetailPanel panel{reference, colour, size, quantity, order, row};
     QString name;
-    int items = 0;  // rows 1 .. items hold the list's items
-    qint16 first = 0;
+    qint16 first = 0;  // the rows the job covers
     qint16 last = 0;
 };
 

@@ -111,18 +111,17 @@ int runCommand(const CommandEntry& command, const QStringList& arguments) {
         if (!parser.parse(arguments)) {
             throw cli::UsageError{parser.errorText()};
         }
-        if (parser.isSet(QStringLiteral("help"))) {
+        if (cli::given(parser, "help")) {
             print(stdout, commandHelp(command, parser));
             return 0;
         }
         const QStringList positionals = parser.positionalArguments();
-        if (positionals.size() > command.positionals) {
-            throw cli::UsageError{QStringLiteral("argumento inesperado \"%1\".")
-                                      .arg(positionals.value(command.positionals))};
-        }
-        if (positionals.size() < command.positionals) {
+        if (positionals.size() != command.positionals) {
             throw cli::UsageError{
-                QStringLiteral("informe o arquivo (ou - para a entrada padrão).")};
+                positionals.size() > command.positionals
+                    ? QStringLiteral("argumento inesperado \"%1\".")
+                          .arg(positionals.value(command.positionals))
+                    : QStringLiteral("informe o arquivo (- lê a entrada padrão).")};
         }
         command.run(parser);
         return 0;

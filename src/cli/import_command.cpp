@@ -11,14 +11,12 @@ namespace etq::cli {
 void addImportOptions(QCommandLineParser& parser) {
     parser.addPositionalArgument(QStringLiteral("ARQ"),
                                  QStringLiteral("Arquivo de registros de largura fixa."));
-    parser.addOptions({
-        {QStringLiteral("separador"),
-         QStringLiteral("Registros separados pelo caractere 0x8D (padrão: um por linha).")},
-        {QStringLiteral("saida"),
-         QStringLiteral("Grava os registros mantidos neste arquivo (- na saída padrão, no lugar "
-                        "das chaves)."),
-         QStringLiteral("ARQ")},
-    });
+    addOptions(parser,
+               {{"separador", "Registros separados pelo caractere 0x8D (padrão: um por linha)."},
+                {"saida",
+                 "Grava os registros mantidos neste arquivo (- na saída padrão, no "
+                 "lugar das chaves).",
+                 "ARQ"}});
 }
 
 void runImport(const QCommandLineParser& parser) {
@@ -29,11 +27,10 @@ void runImport(const QCommandLineParser& parser) {
     QStringList records;
     QStringList lines;
     QStringList keys;
-    import.importFile(
-        QFileInfo(input).absoluteFilePath(),
-        {unused, parser.isSet(QStringLiteral("separador")) ? 0 : 1, records, lines, keys});
+    import.importFile(QFileInfo(input).absoluteFilePath(),
+                      {unused, given(parser, "separador") ? 0 : 1, records, lines, keys});
     messages.throwIfShown(shownName(input));
-    const QString output = parser.value(QStringLiteral("saida"));
+    const QString output = value(parser, "saida");
     if (!output.isEmpty()) {
         writeOutput(output, encodeWindows1252(joinLinesCrLf(records)));
     }

@@ -8,42 +8,23 @@
 
 namespace etq::cli {
 
-namespace {
-
-constexpr int kSlotsPerSheet = 14;
-
-}  // namespace
-
 void addSheetOptions(QCommandLineParser& parser) {
-    parser.addOptions({
-        {QStringLiteral("lista"),
-         QStringLiteral("Lista de itens (padrão: etiquetas.csv na pasta do programa; - lê a "
-                        "entrada padrão)."),
-         QStringLiteral("ARQ")},
-        {QStringLiteral("linhas"),
-         QStringLiteral("Linhas da lista a imprimir, N ou N-M (padrão: todas)."),
-         QStringLiteral("N[-M]")},
-        {QStringLiteral("linha-inicial"),
-         QStringLiteral("Linha da folha da primeira etiqueta livre (padrão 1)."),
-         QStringLiteral("1-7")},
-        {QStringLiteral("coluna-inicial"),
-         QStringLiteral("Coluna da folha da primeira etiqueta livre (padrão 1)."),
-         QStringLiteral("1-2")},
-        {QStringLiteral("impressora"),
-         QStringLiteral("Fila de impressão (padrão: a impressora padrão do sistema)."),
-         QStringLiteral("FILA")},
-        {QStringLiteral("pdf"), QStringLiteral("Grava as folhas num arquivo PDF, sem imprimir."),
-         QStringLiteral("ARQ.pdf")},
-    });
+    addListOptions(parser, "Linhas da lista a imprimir, N ou N-M (padrão: todas).");
+    addOptions(
+        parser,
+        {{"linha-inicial", "Linha da folha da primeira etiqueta livre (padrão 1).", "1-7"},
+         {"coluna-inicial", "Coluna da folha da primeira etiqueta livre (padrão 1).", "1-2"},
+         {"impressora", "Fila de impressão (padrão: a impressora padrão do sistema).", "FILA"},
+         {"pdf", "Grava as folhas num arquivo PDF, sem imprimir.", "ARQ.pdf"}});
 }
 
 void runSheet(const QCommandLineParser& parser) {
-    const QString pdf = parser.value(QStringLiteral("pdf"));
-    if (!pdf.isEmpty() && parser.isSet(QStringLiteral("impressora"))) {
+    const QString pdf = value(parser, "pdf");
+    if (!pdf.isEmpty() && given(parser, "impressora")) {
         throw UsageError{QStringLiteral("use --impressora ou --pdf, não os dois.")};
     }
-    const int startRow = numberOption(parser, QStringLiteral("linha-inicial"), 1, 7, 1);
-    const int startColumn = numberOption(parser, QStringLiteral("coluna-inicial"), 1, 2, 1);
+    const int startRow = number(parser, "linha-inicial", 1, 7, 1);
+    const int startColumn = number(parser, "coluna-inicial", 1, 2, 1);
     ItemList list;
     loadListOption(list, parser);
     const int labels = labelCount(list);
@@ -54,18 +35,14 @@ void runSheet(const QCommandLineParser& parser) {
 
     QtPrinterService printer;
     QString printerName;
-    QString where;
     if (!pdf.isEmpty()) {
         const QFileInfo file(pdf);
         if (!QFileInfo(file.absolutePath()).isWritable() || (file.exists() && !file.isWritable())) {
             throw Failure{QStringLiteral("não é possível gravar %1.").arg(shownName(pdf))};
         }
         printer.setOutputFileName(file.absoluteFilePath());
-        where = QStringLiteral("no arquivo ") + shownName(pdf);
     } else {
-        printerName = parser.isSet(QStringLiteral("impressora"))
-                          ? parser.value(QStringLiteral("impressora"))
-                          : printer.defaultPrinterName();
+        printerName = value(parser, "impressora", printer.defaultPrinterName());
         const QStringList installed = printer.printerNames();
         if (printerName.isEmpty()) {
             throw Failure{QStringLiteral(
@@ -78,7 +55,6 @@ void runSheet(const QCommandLineParser& parser) {
                                                     ? QStringLiteral("nenhuma")
                                                     : installed.join(QStringLiteral(", ")))};
         }
-        where = QStringLiteral("na impressora ") + printerName;
     }
 
     printSheetLabels(settingsFilePath(folders()), list.grid, list.panel, printer, printerName,
@@ -92,8 +68,9 @@ void runSheet(const QCommandLineParser& parser) {
     say(QStringLiteral("%1 etiqueta(s) %2 de %3 em %4 folha(s) %5.")
             .arg(labels)
             .arg(rowsPhrase(list), list.name)
-            .arg((usedSlots + kSlotsPerSheet - 1) / kSlotsPerSheet)
-            .arg(where));
+            .arg((usedSlots + 13) / 14)
+            .arg(pdf.isEmpty() ? QStringLiteral("na impressora ") + printerName
+                               : QStringLiteral("no arquivo ") + shownName(pdf)));
 }
 
 }  // namespace etq::cli

@@ -14,60 +14,41 @@ struct NoWindow : PendingEvents, MousePointer {
     void setDefault() override {}
 };
 
-const std::pair<const char*, StreamReader> kModes[] = {
-    {"itens", StreamReader::Pega_Itens},
-    {"separa1", StreamReader::SEPARA_1},
-    {"separa2", StreamReader::SEPARA_2},
-};
-
 }  // namespace
 
 void addStreamOptions(QCommandLineParser& parser) {
     parser.addPositionalArgument(
         QStringLiteral("ARQ"), QStringLiteral("Arquivo de etiquetas ZPL; - lê a entrada padrão."));
-    parser.addOptions({
-        {QStringLiteral("modo"),
-         QStringLiteral("itens: uma linha por referência, com a contagem (padrão); separa1, "
-                        "separa2: uma linha por etiqueta."),
-         QStringLiteral("itens|separa1|separa2")},
-        {QStringLiteral("saida"),
-         QStringLiteral("Grava a lista de itens neste arquivo (padrão: - , a saída padrão)."),
-         QStringLiteral("ARQ")},
-        {QStringLiteral("utf8"),
-         QStringLiteral("Grava a lista em UTF-8 (padrão: Windows-1252, linhas CR LF).")},
-    });
+    addOptions(parser, {{"modo",
+                         "itens: uma linha por referência, com a contagem (padrão); separa1, "
+                         "separa2: uma linha por etiqueta.",
+                         "itens|separa1|separa2"},
+                        {"saida",
+                         "Grava a lista de itens neste arquivo (padrão: - , a saída "
+                         "padrão).",
+                         "ARQ"},
+                        {"utf8", "Grava a lista em UTF-8 (padrão: Windows-1252, linhas CR LF)."}});
 }
 
 void runStream(const QCommandLineParser& parser) {
-    const QString mode = parser.isSet(QStringLiteral("modo")) ? parser.value(QStringLiteral("modo"))
-                                                              : QStringLiteral("itens");
-    const auto* chosen = std::find_if(std::begin(kModes), std::end(kModes), [&](const auto& m) {
-        return mode == QLatin1String(m.first);
-    });
-    if (chosen == std::end(kModes)) {
-        throw UsageError{
-            QStringLiteral("--modo deve ser itens, separa1 ou separa2: \"%1\".").arg(mode)};
-    }
+    const int mode = choice(parser, "modo", {"itens", "separa1", "separa2"});
     const QString input = parser.positionalArguments().constFirst();
     const QString stream = labelStreamText(readInput(input));
-
     FlexGrid grid;
     setUpItemGrid(grid);
     NoWindow window;
-    const int rows = readLabelStream(chosen->second, stream, grid, window, window);
+    const int rows = readLabelStream(static_cast<StreamReader>(mode), stream, grid, window, window);
     if (rows == 0) {
         throw Failure{shownName(input) +
-                      QStringLiteral(": nenhuma etiqueta de item encontrada (modo %1).").arg(mode)};
+                      QStringLiteral(": nenhuma etiqueta de item encontrada (modo %1).")
+                          .arg(value(parser, "modo", QStringLiteral("itens")))};
     }
     QString problem;
-    const std::optional<QByteArray> list =
-        itemListFile(grid, parser.isSet(QStringLiteral("utf8")), problem);
+    const std::optional<QByteArray> list = itemListFile(grid, given(parser, "utf8"), problem);
     if (!list) {
         throw Failure{shownName(input) + QStringLiteral(": ") + problem};
     }
-    const QString output = parser.isSet(QStringLiteral("saida"))
-                               ? parser.value(QStringLiteral("saida"))
-                               : QStringLiteral("-");
+    const QString output = value(parser, "saida", QStringLiteral("-"));
     writeOutput(output, *list);
     if (output != QLatin1String("-")) {
         say(QStringLiteral("%1 item(ns) de %2 gravados em %3.")

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace etq::cli {
 
@@ -23,57 +22,37 @@ QString optionOf(const QString& key) {
 // Where the print batch of the application folder sends the job, as its line says.
 QString batchDestination(const QString& folder) {
     QFile batch(fileInFolder(folder, QStringLiteral("printmorv.bat")));
-    if (!batch.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const std::optional<BatchCopy> copy = parseBatchCopy(decodeWindows1252(batch.readAll()));
+    const std::optional<BatchCopy> copy = batch.open(QIODevice::ReadOnly)
+                                              ? parseBatchCopy(decodeWindows1252(batch.readAll()))
+                                              : std::nullopt;
     return copy ? copy->destination : QString();
 }
 
 }  // namespace
 
 void addThermalOptions(QCommandLineParser& parser) {
-    parser.addOptions({
-        {QStringLiteral("layout"), QStringLiteral("Layout a ou b da etiqueta (padrão a)."),
-         QStringLiteral("a|b")},
-        {QStringLiteral("lista"),
-         QStringLiteral("Lista de itens (padrão: etiquetas.csv na pasta do programa; - lê a "
-                        "entrada padrão)."),
-         QStringLiteral("ARQ")},
-        {QStringLiteral("linhas"),
-         QStringLiteral("Linhas da lista, uma etiqueta por linha, N ou N-M (padrão: todas)."),
-         QStringLiteral("N[-M]")},
-        {QStringLiteral("config"),
-         QStringLiteral("Arquivo de configuração com a seção [%1] (padrão: vorenta.ini na "
-                        "pasta do programa).")
-             .arg(ThermalSettings::Section),
-         QStringLiteral("ARQ")},
-    });
+    addOptions(parser, {{"layout", "Layout a ou b da etiqueta (padrão a).", "a|b"}});
+    addListOptions(parser, "Linhas da lista, uma etiqueta por linha, N ou N-M (padrão: todas).");
+    addOptions(parser, {{"config",
+                         "Arquivo de configuração com a seção [etiqueta_termica] (padrão: "
+                         "vorenta.ini na pasta do programa).",
+                         "ARQ"}});
     for (const QString& key : ThermalSettings::Keys) {
         parser.addOption({optionOf(key),
                           QStringLiteral("Substitui a chave %1 da configuração.").arg(key),
                           QStringLiteral("T")});
     }
-    parser.addOption({QStringLiteral("saida"),
-                      QStringLiteral("Grava o trabalho ZPL neste arquivo (- na saída padrão), "
-                                     "sem tocar a pasta do programa nem imprimir."),
-                      QStringLiteral("ARQ")});
+    addOptions(parser, {{"saida",
+                         "Grava o trabalho ZPL neste arquivo (- na saída padrão), sem tocar a "
+                         "pasta do programa nem imprimir.",
+                         "ARQ"}});
 }
 
 void runThermal(const QCommandLineParser& parser) {
-    const QString layoutName = parser.value(QStringLiteral("layout")).toLower();
-    if (!layoutName.isEmpty() && layoutName != QLatin1String("a") &&
-        layoutName != QLatin1String("b")) {
-        throw UsageError{QStringLiteral("--layout deve ser a ou b: \"%1\".")
-                             .arg(parser.value(QStringLiteral("layout")))};
-    }
-    const ThermalLayout layout =
-        layoutName == QLatin1String("b") ? ThermalLayout::B : ThermalLayout::A;
+    const auto layout = static_cast<ThermalLayout>(choice(parser, "layout", {"a", "b"}));
     const Folders places = folders();
-    const QString config = parser.isSet(QStringLiteral("config"))
-                               ? parser.value(QStringLiteral("config"))
-                               : settingsFilePath(places);
-    if (parser.isSet(QStringLiteral("config")) && !isOrdinaryFile(config)) {
+    const QString config = value(parser, "config", settingsFilePath(places));
+    if (!isOrdinaryFile(config) && given(parser, "config")) {
         throw Failure{shownName(config) + QStringLiteral(": O arquivo não existe!")};
     }
     ThermalSettings settings;
@@ -85,19 +64,19 @@ void runThermal(const QCommandLineParser& parser) {
     }
     ItemList list;
     loadListOption(list, parser);
-    const QString done = QStringLiteral("%1 etiqueta(s) térmica(s), layout %2, %3")
+    const QString done = QStringLiteral("%1 etiqueta(s) térmica(s), layout %2, %3 gravadas em ")
                              .arg(labelCount(list))
                              .arg(layout == ThermalLayout::A ? QLatin1Char('A') : QLatin1Char('B'))
                              .arg(rowsPhrase(list));
     CommandLineMessages messages;
-    const QString output = parser.value(QStringLiteral("saida"));
+    const QString output = value(parser, "saida");
     if (!output.isEmpty()) {
         const std::optional<QByteArray> job = thermalJobFile(
             layout, list.first, list.last, list.grid, list.panel, settings.settings, messages);
         messages.throwIfShown();
         writeOutput(output, job.value_or(QByteArray()));
         if (output != QLatin1String("-")) {
-            say(done + QStringLiteral(" gravadas em ") + shownName(output) + QLatin1Char('.'));
+            say(done + shownName(output) + QLatin1Char('.'));
         }
         return;
     }
@@ -108,11 +87,11 @@ void runThermal(const QCommandLineParser& parser) {
         layout, list.first, list.last,
         {list.grid, list.panel, settings.settings, messages, places.application, runner});
     messages.throwIfShown();
-    say(done + QStringLiteral(" gravadas em ") +
+    say(done +
         QDir::toNativeSeparators(fileInFolder(places.application, QStringLiteral("epltemp.prn"))) +
         QLatin1Char('.'));
-    say(QStringLiteral("printmorv.bat as envia para ") + batchDestination(places.application) +
-        QLatin1Char('.'));
+    say(QStringLiteral("printmorv.bat as envia para %1.")
+            .arg(batchDestination(places.application)));
 }
 
 }  // namespace etq::cli

@@ -159,7 +159,7 @@ class TestCli : public QObject {
         row("termica --lista - --saida x", 1, "A quantidade da linha 1 não é um número inteiro",
             "h\r\nA1,AZUL,38,dois,7\r\n");
         row("zpl nada.zpl", 1, "nada.zpl: O arquivo não existe!");
-        row("barras --simbologia qr --texto 1 --saida a", 2, "simbologia desconhecida \"qr\"");
+        row("barras --simbologia qr --texto 1 --saida a", 2, "code39, ean13 ou ean8: \"qr\"");
         row("barras --simbologia ean13 --texto 78910000000A --saida a", 1,
             "texto \"78910000000A\": EAN-13: An Invalid Character Found in Bar Text");
         row("barras --simbologia ean8 --lote - --pasta p", 1,
