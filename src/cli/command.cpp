@@ -36,12 +36,13 @@ void addOptions(QCommandLineParser& parser, std::initializer_list<Option> option
     }
 }
 
-void addListOptions(QCommandLineParser& parser, const char* rowsHelp) {
-    addOptions(parser, {{"lista",
-                         "Lista de itens (padrão: etiquetas.csv na pasta do programa; - lê a "
-                         "entrada padrão).",
-                         "ARQ"},
-                        {"linhas", rowsHelp, "N[-M]"}});
+void addListOptions(QCommandLineParser& parser) {
+    addOptions(parser,
+               {{"lista",
+                 "Lista de itens (padrão: etiquetas.csv na pasta do programa; - lê a "
+                 "entrada padrão).",
+                 "ARQ"},
+                {"linhas", "Linhas da lista a imprimir, N ou N-M (padrão: todas).", "N[-M]"}});
 }
 
 bool given(const QCommandLineParser& parser, const char* name) {

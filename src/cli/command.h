@@ -46,7 +46,7 @@ struct Option {
 };
 void addOptions(QCommandLineParser& parser, std::initializer_list<Option> options);
 // Options "lista" and "linhas", which loadListOption reads.
-void addListOptions(QCommandLineParser& parser, const char* rowsHelp);
+void addListOptions(QCommandLineParser& parser);
 
 bool given(const QCommandLineParser& parser, const char* name);
 // The option's value; `fallback` when it was not given.

@@ -9,7 +9,7 @@
 namespace etq::cli {
 
 void addSheetOptions(QCommandLineParser& parser) {
-    addListOptions(parser, "Linhas da lista a imprimir, N ou N-M (padrão: todas).");
+    addListOptions(parser);
     addOptions(
         parser,
         {{"linha-inicial", "Linha da folha da primeira etiqueta livre (padrão 1).", "1-7"},

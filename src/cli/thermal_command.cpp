@@ -32,7 +32,7 @@ QString batchDestination(const QString& folder) {
 
 void addThermalOptions(QCommandLineParser& parser) {
     addOptions(parser, {{"layout", "Layout a ou b da etiqueta (padrão a).", "a|b"}});
-    addListOptions(parser, "Linhas da lista, uma etiqueta por linha, N ou N-M (padrão: todas).");
+    addListOptions(parser);
     addOptions(parser, {{"config",
                          "Arquivo de configuração com a seção [etiqueta_termica] (padrão: "
                          "vorenta.ini na pasta do programa).",
