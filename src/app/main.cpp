@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/window_operations.h"
+#include "cli/command_line.h"
 #include "platform/batch_runner.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_mouse_pointer.h"
@@ -26,6 +27,10 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A command runs without a window; no arguments open the window.
+    if (argc > 1) {
+        return etq::runCommandLine(argc, argv);
+    }
     if (!hasDisplay()) {
         std::fputs(
             "etiquetas: não há tela disponível (DISPLAY não definido). Inicie o programa "
