@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/window_menus.h"
 #include "app/window_operations.h"
 #include "platform/batch_runner.h"
 #include "platform/qt/qt_message_box.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     etq::BatchRunner commands(messages, platform.folders);
     etq::QtMousePointer pointer;
     etq::WindowOperations operations(window, platform, commands, pointer);
+    etq::WindowMenus menus(window, platform, operations, pointer);
     window.show();
     return app.exec();
 }
