@@ -1,6 +1,5 @@
-// The window's menus, opened by their access keys as an operator would, and the dialogs behind
-// them, checked against the library's own results for the same input. Prints for real through
-// a CUPS scheduler of the test's own, to a queue whose PDF keeps its words.
+// The menus, opened by their access keys, and their dialogs, checked against the library's own
+// results; prints through a CUPS scheduler of the test's own to a queue whose PDF keeps words.
 #include "app/item_grid.h"
 #include "app/window_menus.h"
 #include "app/window_operations.h"
@@ -204,8 +203,7 @@ class TestWindowMenus : public QObject {
         }
         child<QRadioButton>(d, "separa1")->setChecked(reader == StreamReader::Separa1);
         child<QRadioButton>(d, "separa2")->setChecked(reader == StreamReader::Separa2);
-        // The window gets its events whenever the reader lets them run: the longest time between
-        // two such moments is the longest it stays frozen.
+        // The longest time between two moments the reader lets events run: the window's freeze.
         bool busy = true;
         QElapsedTimer frozen;
         qint64 longest = 0;
