@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/window_menus.h"
 #include "app/window_operations.h"
 #include "cli/command_line.h"
 #include "platform/batch_runner.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     etq::BatchRunner commands(messages, platform.folders);
     etq::QtMousePointer pointer;
     etq::WindowOperations operations(window, platform, commands, pointer);
+    etq::WindowMenus menus(window, platform, operations, pointer);
     window.show();
     return app.exec();
 }

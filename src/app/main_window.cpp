@@ -19,7 +19,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace etq {
 
@@ -66,17 +68,34 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Impressão Etiquetas "));
     paintBackground(this);
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    paintBackground(client);
+    // The window keeps one size, that of its client area and menu bar; minimising and
+    // restoring still work.
+    client->setFixedSize(twipsToPixelsX(*this, ClientWidthTwips),
+                         twipsToPixelsY(*this, ClientHeightTwips));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
     buildControls();
     Form_Load();
     connectHandlers();
-    // The window keeps one size; minimising and restoring still work.
-    setFixedSize(twipsToPixelsX(*this, ClientWidthTwips), twipsToPixelsY(*this, ClientHeightTwips));
+    layout->activate();
     FLEX1->setFocus();
 }
 
 // The controls go first: the grid view and the panel fields refer to members of the window.
 MainWindow::~MainWindow() {
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::setMenuBar(QMenuBar* menuBar) {
+    menuBar->setParent(this);
+    layout()->setMenuBar(menuBar);
+    layout()->activate();
 }
 
 void MainWindow::buildControls() {
@@ -105,14 +124,14 @@ void MainWindow::buildControls() {
     auto button = [&](QPushButton*& member, const char* name, const QString& text, QRect twips) {
         member = new AccessKeyButton(text);
         member->setAutoDefault(false);
-        place(member, name, this, twips, FontKind::Default);
+        place(member, name, client, twips, FontKind::Default);
     };
 
     FLEX1 = new ItemGrid(grid_);
-    place(FLEX1, "FLEX1", this, {240, 240, 9375, 3135}, FontKind::Default);
+    place(FLEX1, "FLEX1", client, {240, 240, 9375, 3135}, FontKind::Default);
 
     Frame1 = new QFrame;
-    place(Frame1, "Frame1", this, {315, 3480, 9375, 2535}, FontKind::Default);
+    place(Frame1, "Frame1", client, {315, 3480, 9375, 2535}, FontKind::Default);
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
     paintBackground(Frame1);
@@ -146,8 +165,8 @@ void MainWindow::buildControls() {
     paintBackground(Label6);
     paintBackground(Label7);
 
-    label(Label8, "Label8", this, QStringLiteral("Impressora"), {360, 6120, 3255, 255}, bold);
-    combo(CMBPRINTER, "CMBPRINTER", this, {360, 6360, 6015, 315});
+    label(Label8, "Label8", client, QStringLiteral("Impressora"), {360, 6120, 3255, 255}, bold);
+    combo(CMBPRINTER, "CMBPRINTER", client, {360, 6360, 6015, 315});
     button(command1, "command1", QStringLiteral("&Imprimir"), {6480, 6240, 1455, 375});
     button(Command2, "Command2", QStringLiteral("&Sair"), {8160, 6240, 1455, 375});
 
@@ -235,7 +254,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::command1_Click() {
+std::optional<MainWindow::SheetRequest> MainWindow::sheetRequest() {
     const PrintRange range = selectedRows(grid_);
     firstRow_ = range.first;
     lastRow_ = range.last;
@@ -243,7 +262,7 @@ void MainWindow::command1_Click() {
         platform_.messages.show(QStringLiteral("Selecione o Item a ser impresso"),
                                 MessageBox::Buttons::Ok, MessageBox::Icon::None);
         FLEX1->setFocus();
-        return;
+        return std::nullopt;
     }
     bool rowOk = false;
     bool columnOk = false;
@@ -251,10 +270,17 @@ void MainWindow::command1_Click() {
     const qint16 startColumn = combocoluna->currentText().toShort(&columnOk);
     // The combos hold fixed lists of numbers; without them there is no slot to start from.
     if (!rowOk || !columnOk) {
-        return;
+        return std::nullopt;
     }
-    printSheetLabels(settingsFilePath(platform_.folders), grid_, panel_, platform_.printer,
-                     CMBPRINTER->currentText(), firstRow_, lastRow_, startRow, startColumn);
+    return SheetRequest{firstRow_, lastRow_, startRow, startColumn, CMBPRINTER->currentText()};
+}
+
+void MainWindow::command1_Click() {
+    if (const auto request = sheetRequest()) {
+        printSheetLabels(settingsFilePath(platform_.folders), grid_, panel_, platform_.printer,
+                         request->printerName, request->first, request->last, request->startRow,
+                         request->startColumn);
+    }
 }
 
 // Every step runs on its own: one that fails is skipped and the next one runs.

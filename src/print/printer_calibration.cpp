@@ -60,6 +60,11 @@ void CalibratedPrinter::setCurrentY(float y) {
     inner_.setCurrentY(static_cast<float>(y + calibration_.y));
 }
 
+void CalibratedPrinter::drawBox(float x, float y, float width, float height) {
+    inner_.drawBox(static_cast<float>(x + calibration_.x), static_cast<float>(y + calibration_.y),
+                   width, height);
+}
+
 void printSheetLabels(const QString& settingsPath, const FlexGrid& grid, DetailPanel& panel,
                       PrinterService& printer, const QString& printerName, qint16 first,
                       qint16 last, qint16 startRow, qint16 startColumn) {

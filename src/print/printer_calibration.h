@@ -27,7 +27,8 @@ Calibration readCalibration(const QString& path, const QString& printerName);
 // file cannot be written or the values are outside the limits.
 bool writeCalibration(const QString& path, const QString& printerName, Calibration calibration);
 
-// A printer service that hands every drawing position to `inner` shifted by the calibration.
+// A printer service that hands every drawing position (texts and boxes) to `inner` shifted by
+// the calibration.
 class CalibratedPrinter : public PrinterService {
   public:
     CalibratedPrinter(PrinterService& inner, Calibration calibration)
@@ -48,6 +49,7 @@ class CalibratedPrinter : public PrinterService {
     void setCurrentY(float y) override;
     void print(const QString& text) override { inner_.print(text); }
     float textWidth(const QString& text) override { return inner_.textWidth(text); }
+    void drawBox(float x, float y, float width, float height) override;
     void newPage() override { inner_.newPage(); }
     void endDoc() override { inner_.endDoc(); }
 

@@ -65,6 +65,7 @@ class RecordingPrinter : public PrinterService {
         record({QStringLiteral("textWidth"), text});
         return charWidth * static_cast<float>(text.size());
     }
+    void drawBox(float, float, float, float) override {}
     void newPage() override {
         record({QStringLiteral("newPage"), {}});
         ++page;
