@@ -2,7 +2,7 @@
 
 #include "app/field_style.h"
 #include "app/main_window.h"
-#include "jobs/stream_reading.h"
+#include "jobs/label_stream_file.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -75,15 +75,15 @@ void LabelStreamDialog::run() {
                      .arg(QDir::toNativeSeparators(fileName), file.errorString()));
             return;
         }
-        stream = decodeLabelStream(file.readAll());
+        stream = labelStreamText(file.readAll());
     }
     if (stream.trimmed().isEmpty()) {
         warn(QStringLiteral("Escolha um arquivo de etiquetas ZPL ou cole as etiquetas."));
         return;
     }
-    const StreamReader reader = separa1_->isChecked()   ? StreamReader::Separa1
-                                : separa2_->isChecked() ? StreamReader::Separa2
-                                                        : StreamReader::Itens;
+    const StreamReader reader = separa1_->isChecked()   ? StreamReader::SEPARA_1
+                                : separa2_->isChecked() ? StreamReader::SEPARA_2
+                                                        : StreamReader::Pega_Itens;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     runWork([&] { readLabelStream(reader, stream, window_.grid(), platform_.events, pointer_); });
     accept();

@@ -84,10 +84,6 @@ int choice(const QCommandLineParser& parser, const char* name,
                               all.last(), value(parser, name))};
 }
 
-Folders folders() {
-    return Folders::standard();
-}
-
 void say(const QString& line) {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
 }
@@ -149,7 +145,7 @@ bool rowIsEmpty(const FlexGrid& grid, int row) {
 
 void loadListOption(ItemList& list, const QCommandLineParser& parser) {
     const QString path = value(
-        parser, "lista", fileInFolder(folders().application, QStringLiteral("etiquetas.csv")));
+        parser, "lista", fileInFolder(Folders::standard().application, QStringLiteral("etiquetas.csv")));
     list.name = shownName(path);
     CommandLineMessages messages;
     setUpItemGrid(list.grid);

@@ -57,8 +57,6 @@ int number(const QCommandLineParser& parser, const char* name, int min, int max,
 int choice(const QCommandLineParser& parser, const char* name,
            std::initializer_list<const char*> names);
 
-// The folders of the program: the application folder is the executable's.
-Folders folders();
 // Writes one line to standard output.
 void say(const QString& line);
 // The bytes of a file, or of standard input for "-". A missing or empty file is a Failure.

@@ -22,7 +22,7 @@ void addImportOptions(QCommandLineParser& parser) {
 void runImport(const QCommandLineParser& parser) {
     const QString input = parser.positionalArguments().constFirst();
     CommandLineMessages messages;
-    RecordImport import(messages, folders());
+    RecordImport import(messages, Folders::standard());
     const PlainTextField unused;
     QStringList records;
     QStringList lines;

@@ -57,7 +57,7 @@ void runSheet(const QCommandLineParser& parser) {
         }
     }
 
-    printSheetLabels(settingsFilePath(folders()), list.grid, list.panel, printer, printerName,
+    printSheetLabels(settingsFilePath(Folders::standard()), list.grid, list.panel, printer, printerName,
                      list.first, list.last, static_cast<qint16>(startRow),
                      static_cast<qint16>(startColumn));
     // The print job goes on past refused steps; a PDF that is not there was not written.

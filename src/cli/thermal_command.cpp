@@ -50,7 +50,7 @@ void addThermalOptions(QCommandLineParser& parser) {
 
 void runThermal(const QCommandLineParser& parser) {
     const auto layout = static_cast<ThermalLayout>(choice(parser, "layout", {"a", "b"}));
-    const Folders places = folders();
+    const Folders places = Folders::standard();
     const QString config = value(parser, "config", settingsFilePath(places));
     if (!isOrdinaryFile(config) && given(parser, "config")) {
         throw Failure{shownName(config) + QStringLiteral(": O arquivo não existe!")};

@@ -7,6 +7,21 @@
 
 namespace etq {
 
+namespace {
+
+class DefaultPointerAtEnd {
+  public:
+    explicit DefaultPointerAtEnd(MousePointer& pointer) : pointer_(pointer) {}
+    ~DefaultPointerAtEnd() { pointer_.setDefault(); }
+    DefaultPointerAtEnd(const DefaultPointerAtEnd&) = delete;
+    DefaultPointerAtEnd& operator=(const DefaultPointerAtEnd&) = delete;
+
+  private:
+    MousePointer& pointer_;
+};
+
+}  // namespace
+
 QString labelStreamText(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         return QString::fromUtf8(bytes.sliced(3));
@@ -16,6 +31,7 @@ QString labelStreamText(QByteArrayView bytes) {
 
 int readLabelStream(StreamReader reader, const QString& stream, FlexGrid& grid,
                     PendingEvents& events, MousePointer& pointer) {
+    const DefaultPointerAtEnd atEnd(pointer);
     const int before = grid.Rows();
     PlainTextField texto_zpl(stream);
     PlainTextField etiqueta_atual;

@@ -20,8 +20,10 @@ enum class StreamReader {
 // Windows-1252 otherwise, as the printers' own code page for such files is.
 QString labelStreamText(QByteArrayView bytes);
 
-// Runs the chosen reader over the stream, appending its rows to the grid; returns the number of
-// rows it added.
+// Runs the chosen reader over the stream, appending its rows to the grid and letting pending
+// events run as the reader goes; returns the number of rows it added. However the reader ends,
+// the mouse pointer is the default one afterwards; a grid failure passes on, with the rows
+// written so far kept.
 int readLabelStream(StreamReader reader, const QString& stream, FlexGrid& grid,
                     PendingEvents& events, MousePointer& pointer);
 

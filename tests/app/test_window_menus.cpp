@@ -5,7 +5,7 @@
 #include "app/window_operations.h"
 #include "fakes/recording_command_runner.h"
 #include "fakes/window_session.h"
-#include "jobs/stream_reading.h"
+#include "jobs/label_stream_file.h"
 #include "jobs/thermal_settings.h"
 #include "pdf_words.h"
 #include "platform/qt/qt_mouse_pointer.h"
@@ -181,11 +181,11 @@ class TestWindowMenus : public QObject {
         QTest::addColumn<StreamReader>("reader");
         QTest::addColumn<int>("labels");
         QTest::addColumn<int>("references");
-        QTest::newRow("items") << StreamReader::Itens << 5 << 2;
-        QTest::newRow("separate, from a file") << StreamReader::Separa1 << 5 << 2;
-        QTest::newRow("separate in any case") << StreamReader::Separa2 << 5 << 2;
-        QTest::newRow("20000 items of 500 references") << StreamReader::Itens << 20000 << 500;
-        QTest::newRow("20000 labels, from a file") << StreamReader::Separa1 << 20000 << 7;
+        QTest::newRow("items") << StreamReader::Pega_Itens << 5 << 2;
+        QTest::newRow("separate, from a file") << StreamReader::SEPARA_1 << 5 << 2;
+        QTest::newRow("separate in any case") << StreamReader::SEPARA_2 << 5 << 2;
+        QTest::newRow("20000 items of 500 references") << StreamReader::Pega_Itens << 20000 << 500;
+        QTest::newRow("20000 labels, from a file") << StreamReader::SEPARA_1 << 20000 << 7;
     }
     // The pointer is busy while a reader runs, and the window never waits long for it.
     void labelStreamsFillTheGrid() {
@@ -196,13 +196,13 @@ class TestWindowMenus : public QObject {
         const QString stream = labelStream(labels, references);
         QDialog* d = s.open(Qt::Key_A, Qt::Key_Z);
         QVERIFY(d);
-        if (reader == StreamReader::Separa1) {
+        if (reader == StreamReader::SEPARA_1) {
             child<QLineEdit>(d, "file")->setText(s.temp.writeAppFile("x.zpl", stream.toUtf8()));
         } else {
             child<QPlainTextEdit>(d, "pasted")->setPlainText(stream);
         }
-        child<QRadioButton>(d, "separa1")->setChecked(reader == StreamReader::Separa1);
-        child<QRadioButton>(d, "separa2")->setChecked(reader == StreamReader::Separa2);
+        child<QRadioButton>(d, "separa1")->setChecked(reader == StreamReader::SEPARA_1);
+        child<QRadioButton>(d, "separa2")->setChecked(reader == StreamReader::SEPARA_2);
         // The longest time between two moments the reader lets events run: the window's freeze.
         bool busy = true;
         QElapsedTimer frozen;
@@ -223,7 +223,7 @@ class TestWindowMenus : public QObject {
         Session other;
         FlexGrid& expected = other.window->grid();
         readLabelStream(reader, stream, expected, s.events, s.pointer);
-        QCOMPARE(expected.Rows(), 6 + (reader == StreamReader::Itens ? references : labels));
+        QCOMPARE(expected.Rows(), 6 + (reader == StreamReader::Pega_Itens ? references : labels));
         for (int col = 0; col < expected.Cols(); ++col) {
             QCOMPARE(columnText(s.window->grid(), col), columnText(expected, col));
         }
