@@ -1,7 +1,7 @@
 // Loads an item list of 32,766 items into the grid model and opens the window with it,
 // printing the median times and the peak memory of the process.
-#include "app/item_list_loader.h"
 #include "app/main_window.h"
+#include "items/item_list_loader.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_pending_events.h"
 #include "platform/qt/qt_printer_service.h"
@@ -25,8 +25,15 @@ constexpr int kItems = 32766;
 constexpr int kRuns = 7;
 
 QByteArray itemList() {
-    static const char* const colours[] = {"AZUL", "MARROM", "A\xC7" "AFR\xC3" "O",
-                                          "VERDE LIM\xC3" "O", "PRETO", "CAF\xC9"};
+    static const char* const colours[] = {"AZUL",
+                                          "MARROM",
+                                          "A\xC7"
+                                          "AFR\xC3"
+                                          "O",
+                                          "VERDE LIM\xC3"
+                                          "O",
+                                          "PRETO",
+                                          "CAF\xC9"};
     QByteArray text = "Referencia,Cor,Tamanho,Qte,Pedido\r\n";
     for (int i = 0; i < kItems; ++i) {
         text += "R" + QByteArray::number(10000 + i) + ',' + colours[i % 6] + ',' +
@@ -50,7 +57,7 @@ double medianMs(Run run) {
 }
 
 class SilentMessages : public etq::MessageBox {
-public:
+  public:
     Answer show(const QString&, Buttons, Icon, const QString&) override { return Answer::Ok; }
 };
 

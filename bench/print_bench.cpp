@@ -3,7 +3,7 @@
 //
 // Usage: print_bench ROWS OUTPUT.pdf [CSV]   (CSV: also write the label texts for a peer)
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "platform/qt/qt_printer_service.h"
 #include "print/sheet_printing.h"
 

@@ -1,5 +1,5 @@
 // The item list loader over arbitrary bytes of etiquetas.csv.
-#include "app/item_list_loader.h"
+#include "items/item_list_loader.h"
 
 #include "fuzz_support.h"
 

@@ -5,7 +5,8 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation cups-client)
 test_packages=("${run_packages[@]}" cups cups-bsd cups-filters printer-driver-cups-pdf poppler-utils xvfb
-               xauth xdotool imagemagick zbar-tools clang libclang-rt-14-dev)
+               xauth xdotool imagemagick zbar-tools clang libclang-rt-14-dev dpkg-dev
+               desktop-file-utils appstream lintian)
 bench_packages=("${test_packages[@]}" time bc)
 
 case "${1:-run}" in

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes docs/window.png: the window under Xvfb with the sample item list.
+# Takes docs/window.png: the window under Xvfb with the sample item list and a menu open.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh test
@@ -15,6 +15,10 @@ export XDG_RUNTIME_DIR=$work
 DISPLAY=$display QT_QPA_PLATFORM=xcb "$work/etiquetas" >/dev/null 2>&1 & app=$!
 window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name '^Impressão Etiquetas $' | head -1)
 sleep 0.5
-DISPLAY=$display import -window "$window" docs/window.png
+# With the Impressão menu open: the window and the menu over it, as the screen shows them.
+DISPLAY=$display xdotool windowfocus --sync "$window" key alt+p
+sleep 0.5
+eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$window")"
+DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/window.png
 kill $app
 echo "docs/window.png written"

@@ -1,8 +1,8 @@
 #include "app/item_grid.h"
 
 #include "app/flex_grid_table_model.h"
-#include "app/grid_editing.h"
 #include "app/twips.h"
+#include "items/grid_editing.h"
 
 #include <QHeaderView>
 #include <QItemSelection>

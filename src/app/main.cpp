@@ -1,5 +1,7 @@
 #include "app/main_window.h"
+#include "app/window_menus.h"
 #include "app/window_operations.h"
+#include "cli/command_line.h"
 #include "platform/batch_runner.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_mouse_pointer.h"
@@ -26,6 +28,10 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A command runs without a window; no arguments open the window.
+    if (argc > 1) {
+        return etq::runCommandLine(argc, argv);
+    }
     if (!hasDisplay()) {
         std::fputs(
             "etiquetas: não há tela disponível (DISPLAY não definido). Inicie o programa "
@@ -35,7 +41,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("etiquetas"));
-    QApplication::setApplicationDisplayName(etq::MessageBox::applicationTitle());
 
     etq::QtMessageBox messages;
     etq::QtPrinterService printer;
@@ -49,6 +54,7 @@ int main(int argc, char** argv) {
     etq::BatchRunner commands(messages, platform.folders);
     etq::QtMousePointer pointer;
     etq::WindowOperations operations(window, platform, commands, pointer);
+    etq::WindowMenus menus(window, platform, operations, pointer);
     window.show();
     return app.exec();
 }

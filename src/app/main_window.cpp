@@ -1,11 +1,15 @@
 #include "app/main_window.h"
 
-#include "app/grid_editing.h"
+#include "app/access_key_button.h"
+#include "app/caption_label.h"
 #include "app/item_grid.h"
-#include "app/item_list_loader.h"
 #include "app/twips.h"
+#include "items/grid_editing.h"
+#include "items/item_list_loader.h"
 #include "platform/resume_next.h"
+#include "print/printer_calibration.h"
 #include "print/sheet_printing.h"
+#include "routines/settings_files.h"
 
 #include <QApplication>
 
@@ -15,7 +19,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace etq {
 
@@ -25,23 +31,22 @@ const QColor kBackground(255, 224, 192);
 
 const QString kItemListName = QStringLiteral("etiquetas.csv");
 
-// The grid's six columns: header and width in twips ("Exclui" is hidden).
-struct GridColumn {
-    const char16_t* header;
-    int widthTwips;
-};
-constexpr GridColumn kColumns[] = {
-    {u"Qte", 600},     {u"Referência", 1300}, {u"Cor", 3000},
-    {u"Tamanho", 800}, {u"Pedido", 1500},     {u"Exclui", 0},
-};
-
 enum class FontKind { Default, Arial975Bold, Arial9Bold };
 
-QFont fontOf(FontKind kind, const QFont& base) {
+// The window's fonts. "MS Sans Serif" 8.25 pt, the grid's font and the default font of the
+// other controls, is not on this system: Liberation Sans Narrow comes closest to its widths
+// (the letters a-z and A-Z average 5.3 pixels at 96 dpi against about 5.8, where the
+// system's default sans face takes 6.8 and Liberation Sans 6.4), so captions that fit there
+// fit here. "Arial" resolves to its metric twin, Liberation Sans.
+QFont fontOf(FontKind kind) {
+    QFont font;
     if (kind == FontKind::Default) {
-        return base;
+        font.setFamilies(
+            {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow")});
+        font.setPointSizeF(8.25);
+        return font;
     }
-    QFont font(QStringLiteral("Arial"));
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(kind == FontKind::Arial9Bold ? 9.0 : 9.75);
     font.setBold(true);
     return font;
@@ -63,11 +68,22 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Impressão Etiquetas "));
     paintBackground(this);
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    paintBackground(client);
+    // The window keeps one size, that of its client area and menu bar; minimising and
+    // restoring still work.
+    client->setFixedSize(twipsToPixelsX(*this, ClientWidthTwips),
+                         twipsToPixelsY(*this, ClientHeightTwips));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
     buildControls();
     Form_Load();
     connectHandlers();
-    // The window keeps one size; minimising and restoring still work.
-    setFixedSize(twipsToPixelsX(*this, ClientWidthTwips), twipsToPixelsY(*this, ClientHeightTwips));
+    layout->activate();
     FLEX1->setFocus();
 }
 
@@ -76,18 +92,23 @@ MainWindow::~MainWindow() {
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
+void MainWindow::setMenuBar(QMenuBar* menuBar) {
+    menuBar->setParent(this);
+    layout()->setMenuBar(menuBar);
+    layout()->activate();
+}
+
 void MainWindow::buildControls() {
-    const QFont defaultFont = font();
     auto place = [&](QWidget* widget, const char* name, QWidget* container, QRect twips,
                      FontKind font) {
         widget->setParent(container);
         widget->setObjectName(QLatin1String(name));
         widget->setGeometry(twipsRect(*this, twips.x(), twips.y(), twips.width(), twips.height()));
-        widget->setFont(fontOf(font, defaultFont));
+        widget->setFont(fontOf(font));
     };
     auto label = [&](QLabel*& member, const char* name, QWidget* container, const QString& text,
                      QRect twips, FontKind font) {
-        member = new QLabel(text);
+        member = new CaptionLabel(text);
         place(member, name, container, twips, font);
         member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     };
@@ -101,16 +122,16 @@ void MainWindow::buildControls() {
         place(member, name, container, twips, FontKind::Default);
     };
     auto button = [&](QPushButton*& member, const char* name, const QString& text, QRect twips) {
-        member = new QPushButton(text);
+        member = new AccessKeyButton(text);
         member->setAutoDefault(false);
-        place(member, name, this, twips, FontKind::Default);
+        place(member, name, client, twips, FontKind::Default);
     };
 
     FLEX1 = new ItemGrid(grid_);
-    place(FLEX1, "FLEX1", this, {240, 240, 9375, 3135}, FontKind::Default);
+    place(FLEX1, "FLEX1", client, {240, 240, 9375, 3135}, FontKind::Default);
 
     Frame1 = new QFrame;
-    place(Frame1, "Frame1", this, {315, 3480, 9375, 2535}, FontKind::Default);
+    place(Frame1, "Frame1", client, {315, 3480, 9375, 2535}, FontKind::Default);
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
     paintBackground(Frame1);
@@ -144,8 +165,8 @@ void MainWindow::buildControls() {
     paintBackground(Label6);
     paintBackground(Label7);
 
-    label(Label8, "Label8", this, QStringLiteral("Impressora"), {360, 6120, 3255, 255}, bold);
-    combo(CMBPRINTER, "CMBPRINTER", this, {360, 6360, 6015, 315});
+    label(Label8, "Label8", client, QStringLiteral("Impressora"), {360, 6120, 3255, 255}, bold);
+    combo(CMBPRINTER, "CMBPRINTER", client, {360, 6360, 6015, 315});
     button(command1, "command1", QStringLiteral("&Imprimir"), {6480, 6240, 1455, 375});
     button(Command2, "Command2", QStringLiteral("&Sair"), {8160, 6240, 1455, 375});
 
@@ -233,7 +254,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::command1_Click() {
+std::optional<MainWindow::SheetRequest> MainWindow::sheetRequest() {
     const PrintRange range = selectedRows(grid_);
     firstRow_ = range.first;
     lastRow_ = range.last;
@@ -241,7 +262,7 @@ void MainWindow::command1_Click() {
         platform_.messages.show(QStringLiteral("Selecione o Item a ser impresso"),
                                 MessageBox::Buttons::Ok, MessageBox::Icon::None);
         FLEX1->setFocus();
-        return;
+        return std::nullopt;
     }
     bool rowOk = false;
     bool columnOk = false;
@@ -249,10 +270,17 @@ void MainWindow::command1_Click() {
     const qint16 startColumn = combocoluna->currentText().toShort(&columnOk);
     // The combos hold fixed lists of numbers; without them there is no slot to start from.
     if (!rowOk || !columnOk) {
-        return;
+        return std::nullopt;
     }
-    imprime_etiquetas(grid_, panel_, platform_.printer, CMBPRINTER->currentText(), firstRow_,
-                      lastRow_, startRow, startColumn);
+    return SheetRequest{firstRow_, lastRow_, startRow, startColumn, CMBPRINTER->currentText()};
+}
+
+void MainWindow::command1_Click() {
+    if (const auto request = sheetRequest()) {
+        printSheetLabels(settingsFilePath(platform_.folders), grid_, panel_, platform_.printer,
+                         request->printerName, request->first, request->last, request->startRow,
+                         request->startColumn);
+    }
 }
 
 // Every step runs on its own: one that fails is skipped and the next one runs.
@@ -272,17 +300,7 @@ void MainWindow::Form_Load() {
     });
     resumeNext([&] { CMBPRINTER->setCurrentIndex(d); });
     resumeNext([&] { lblprinterdefault->setText(CMBPRINTER->currentText()); });
-    resumeNext([&] { grid_.setCols(6); });
-    resumeNext([&] {
-        for (int col = 0; col < 6; ++col) {
-            grid_.setTextMatrix(0, col, QString::fromUtf16(kColumns[col].header));
-        }
-    });
-    resumeNext([&] {
-        for (int col = 0; col < 6; ++col) {
-            grid_.setColWidth(col, kColumns[col].widthTwips);
-        }
-    });
+    resumeNext([&] { setUpItemGrid(grid_); });
     resumeNext([&] {
         const QString& folder = platform_.folders.application;
         if (!existsVisible(fileInFolder(folder, kItemListName))) {

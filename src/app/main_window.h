@@ -1,16 +1,19 @@
 #pragma once
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "platform/flex_grid.h"
 #include "platform/platform.h"
 #include "platform/qt/widget_text_field.h"
 
 #include <QWidget>
 
+#include <optional>
+
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 
 namespace etq {
@@ -18,8 +21,9 @@ namespace etq {
 class ItemGrid;
 
 // Form1, the program's one window: the item grid, the detail panel, the sheet position, the
-// printer list and the two buttons, laid out at fixed twip positions in a window of fixed size.
-// Construction runs the start-up sequence (printers, grid columns, item list, sheet position).
+// printer list and the two buttons, laid out at fixed twip positions in a client area of fixed
+// size, with room for a menu bar above it. Construction runs the start-up sequence (printers,
+// grid columns, item list, sheet position).
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -29,6 +33,21 @@ class MainWindow : public QWidget {
 
     FlexGrid& grid() { return grid_; }
     DetailPanel& panel() { return panel_; }
+
+    // Puts the menu bar above the client area; the window grows by its height.
+    void setMenuBar(QMenuBar* menuBar);
+
+    // What a print of sheet labels covers: the selected rows, the first slot and the printer.
+    struct SheetRequest {
+        qint16 first;
+        qint16 last;
+        qint16 startRow;
+        qint16 startColumn;
+        QString printerName;
+    };
+    // The request the print button makes; none, after telling the operator, when the
+    // selection starts at the header row.
+    std::optional<SheetRequest> sheetRequest();
 
     // Copies grid row m_posicao into the detail panel.
     void pega_rec(const qint16& m_posicao);
@@ -65,6 +84,9 @@ class MainWindow : public QWidget {
     qint16 lastRow_ = 0;
 
   public:
+    // The client area, which holds the controls below; its origin is the top-left corner of
+    // the twip layout.
+    QWidget* client = nullptr;
     // The controls, named as the window names them.
     ItemGrid* FLEX1 = nullptr;
     QFrame* Frame1 = nullptr;

@@ -64,6 +64,24 @@ bool namesWindowsDevice(const QString& destination) {
     return device.match(name).hasMatch();
 }
 
+// The first character of the destination that a command interpreter would read as more than a
+// character of a name (; & | < > ` $ ( ) ' " and control characters), described for the
+// operator; empty when there is none.
+QString interpreterCharacter(const QString& destination) {
+    static const QString special = QStringLiteral(";&|<>`$()'\"");
+    for (const QChar c : destination) {
+        if (special.contains(c)) {
+            return QStringLiteral("\"%1\"").arg(c);
+        }
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            return QStringLiteral("de controle U+%1")
+                .arg(
+                    QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        }
+    }
+    return {};
+}
+
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -103,7 +121,19 @@ void BatchRunner::startBatch(const QString& batchPath) {
 
     QString program;
     QStringList arguments;
-    if (const QString queue = queueNamed(copy->destination); !queue.isEmpty()) {
+    const QString queue = queueNamed(copy->destination);
+    const QString special = interpreterCharacter(copy->destination);
+    if (!special.isEmpty() && queue != copy->destination) {
+        // A command interpreter would have run or redirected something here, not written a
+        // file of that name; only a queue of exactly that name is taken at its word.
+        refuse(QStringLiteral("O destino %1 contém o caractere %2, que o interpretador de "
+                              "comandos não lê como parte de um nome, e não é o nome de uma "
+                              "impressora instalada.\nCorrija o destino e apague o arquivo %3 "
+                              "para que o próximo trabalho o grave de novo.")
+                   .arg(copy->destination, special, shown(batchPath)));
+        return;
+    }
+    if (!queue.isEmpty()) {
         program = QStringLiteral("lp");
         arguments = {QStringLiteral("-d"), queue, QStringLiteral("-o"), QStringLiteral("raw"),
                      source};

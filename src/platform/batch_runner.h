@@ -17,7 +17,9 @@ namespace etq {
 // count for the command interpreter either) and is found without regard to letter case.
 // A batch of another form, a missing FILE, or a DEST that is a folder, lies in a missing folder,
 // cannot be written by this user, holds a backslash (a Windows path or share) or is a Windows
-// port (LPT1, COM1, PRN...) is reported to the operator and nothing is run.
+// port (LPT1, COM1, PRN...) is reported to the operator and nothing is run; so is a DEST holding
+// a character the command interpreter treats specially (; & | < > ` $ ( ) ' " or a control
+// character), unless a printer queue has exactly that name.
 class BatchRunner : public CommandRunner {
   public:
     BatchRunner(MessageBox& messages, Folders folders);

@@ -3,11 +3,29 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace etq {
 
 Folders Folders::standard() {
-    return {QCoreApplication::applicationDirPath(), QDir::homePath()};
+    return {
+        applicationFolderFor(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)),
+        QDir::homePath()};
+}
+
+QString applicationFolderFor(const QString& executableFolder, const QString& dataHome) {
+    const QString folder = QDir::cleanPath(executableFolder);
+    const bool systemFolder = folder == QLatin1String("/bin") || folder == QLatin1String("/sbin") ||
+                              folder.startsWith(QLatin1String("/usr/")) ||
+                              folder.startsWith(QLatin1String("/opt/"));
+    if (!systemFolder && QFileInfo(folder).isWritable()) {
+        return folder;
+    }
+    const QString data = QDir(dataHome).filePath(QStringLiteral("etiquetas"));
+    QDir().mkpath(data);
+    return data;
 }
 
 QString fileInFolder(const QString& folder, const QString& name) {
@@ -35,7 +53,8 @@ QString localPath(const Folders& folders, const QString& windowsPath, const QStr
     } else if (rest.startsWith(QLatin1Char('\\'))) {
         path = folders.driveC;  // the root of the current drive, which is always C here
     }
-    QStringList parts = rest.split(QLatin1Char('\\'));
+    // Windows separates folders with either slash.
+    QStringList parts = rest.split(QRegularExpression(QStringLiteral("[\\\\/]")));
     // Windows drops trailing blanks and dots from a path's last name: "pedidos.txt " opens
     // "pedidos.txt".
     QString& last = parts.last();

@@ -41,6 +41,9 @@ class PrinterService {
     virtual void print(const QString& text) = 0;
     // Width of the text in the current font and scale.
     virtual float textWidth(const QString& text) = 0;
+    // Draws the outline of a rectangle whose top-left corner is (x, y), sizes in the current
+    // scale.
+    virtual void drawBox(float x, float y, float width, float height) = 0;
 
     // Asks for a new page; a page is only produced when something is printed on it.
     virtual void newPage() = 0;

@@ -114,6 +114,14 @@ Location locate(const std::vector<Line>& lines, QStringView section, QStringView
     return found;
 }
 
+// A value between a pair of double or single quotes is read without them; a lone or unmatched
+// quote is part of the value.
+QString unquoted(const QString& value) {
+    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
+    return quoted ? value.sliced(1, value.size() - 2) : value;
+}
+
 bool readable(const QString& text) {
     return fitsWindows1252(text) && !text.contains(QLatin1Char('\r')) &&
            !text.contains(QLatin1Char('\n'));
@@ -137,7 +145,7 @@ QString readProfileString(const QString& path, const QString& section, const QSt
         return defaultValue.left(room);
     }
     const Location found = locate(splitLines(file.readAll()), section, key);
-    return (found.key >= 0 ? found.value : defaultValue).left(room);
+    return (found.key >= 0 ? unquoted(found.value) : defaultValue).left(room);
 }
 
 bool writeProfileString(const QString& path, const QString& section, const QString& key,
@@ -185,6 +193,8 @@ bool writeProfileString(const QString& path, const QString& section, const QStri
     }
 
     QSaveFile file(path);
+    // A folder that refuses the temporary file may still hold a file this user can write.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }

@@ -13,6 +13,7 @@ namespace etq {
 
 // The value of `key` in the first section named `section` of the file at `path`, or
 // `defaultValue` when the file, the section or the key is missing or the file cannot be read.
+// A value stored between a pair of double or single quotes is returned without them.
 // Like a buffer of `bufferSize` characters that keeps its last place for the terminator, the
 // result holds at most bufferSize - 1 characters.
 QString readProfileString(const QString& path, const QString& section, const QString& key,
@@ -21,7 +22,8 @@ QString readProfileString(const QString& path, const QString& section, const QSt
 // Stores `value` under `key` in `section` of the file at `path`, creating the file, the section
 // or the key as needed; an existing key gets its value replaced on its own line, and every other
 // line keeps its bytes. The file is replaced as a whole (written beside it, then renamed over
-// it), so a failed write leaves the old file intact. Returns false, changing nothing, when the
+// it), so a failed write leaves the old file intact; only a folder that refuses the file beside
+// it has the file rewritten in place. Returns false, changing nothing, when the
 // file cannot be read or written, or when a name or the value could not be read back as given
 // (line breaks, "]" in a section name, "=" in a key, characters outside the code page).
 bool writeProfileString(const QString& path, const QString& section, const QString& key,

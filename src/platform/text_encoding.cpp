@@ -51,12 +51,25 @@ QByteArray encodeWindows1252(QStringView text) {
 }
 
 bool fitsWindows1252(QStringView text) {
-    for (const QChar c : text) {
-        if (byteOf(c.unicode()) < 0) {
-            return false;
+    return outsideWindows1252(text).isEmpty();
+}
+
+QString outsideWindows1252(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (byteOf(text[i].unicode()) >= 0) {
+            continue;
         }
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString character = text.sliced(i, pair ? 2 : 1).toString();
+        const char32_t code =
+            pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        return QStringLiteral("\"%1\" (U+%2)")
+            .arg(character, QString::number(static_cast<uint>(code), 16)
+                                .toUpper()
+                                .rightJustified(4, QLatin1Char('0')));
     }
-    return true;
+    return {};
 }
 
 bool isMultibyteUtf8(QByteArrayView bytes) {

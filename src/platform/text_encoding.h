@@ -14,6 +14,9 @@ QString decodeWindows1252(QByteArrayView bytes);
 QByteArray encodeWindows1252(QStringView text);
 // True when every character of the text has a byte in the code page.
 bool fitsWindows1252(QStringView text);
+// The first character of the text without a byte in the code page, quoted and with its code
+// point, as a message shows it ("Ł" (U+0141)); empty when every character has one.
+QString outsideWindows1252(QStringView text);
 
 // True when the bytes are well-formed UTF-8 and hold at least one multi-byte sequence: text
 // that a Windows-1252 reading would garble.

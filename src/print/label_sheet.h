@@ -15,6 +15,8 @@ constexpr int Columns = 2;
 constexpr double FirstRowTop = 21.0;
 constexpr double RowPitch = 33.9;
 constexpr double ColumnPitch = 102.0;
+constexpr double LabelWidth = 101.6;
+constexpr double LabelHeight = 33.9;
 
 // Reference line of a sheet row (1 to 7): computed in double precision, kept in single.
 float rowReference(int row);

@@ -1,6 +1,6 @@
 #include "print/sheet_printing.h"
 
-#include "app/locale_number.h"
+#include "items/locale_number.h"
 #include "platform/resume_next.h"
 #include "print/label_sheet.h"
 #include "print/printer_choice.h"

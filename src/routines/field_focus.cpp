@@ -1,7 +1,7 @@
 #include "routines/field_focus.h"
 
-#include "platform/resume_next.h"
 #include "platform/blanks.h"
+#include "platform/resume_next.h"
 
 namespace etq {
 

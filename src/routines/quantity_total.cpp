@@ -1,6 +1,6 @@
 #include "routines/quantity_total.h"
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "platform/blanks.h"
 #include "routines/fixed_point.h"
 

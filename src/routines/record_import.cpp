@@ -1,9 +1,9 @@
 #include "routines/record_import.h"
 
+#include "platform/blanks.h"
 #include "platform/error.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
-#include "platform/blanks.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -86,6 +86,15 @@ QString RecordImport::inputPath(const QString& typed) const {
 }
 
 void RecordImport::importa_arquivo(const ImportControls& controls) {
+    import(controls, nullptr);
+}
+
+void RecordImport::importFile(const QString& path, const ImportControls& controls) {
+    import(controls, &path);
+}
+
+// `exactPath` names the input file as it is; without it the path comes from txtarquivo.
+void RecordImport::import(const ImportControls& controls, const QString* exactPath) {
     controls.lstregistros.clear();
     controls.lstlinhas.clear();
     controls.lstchaves.clear();
@@ -99,7 +108,7 @@ void RecordImport::importa_arquivo(const ImportControls& controls) {
         }
     }
 
-    const QString path = inputPath(controls.txtarquivo.text());
+    const QString path = exactPath ? *exactPath : inputPath(controls.txtarquivo.text());
     if (!isOrdinaryFile(path)) {
         warn(QStringLiteral("O arquivo não existe!"));
         return;
@@ -136,6 +145,7 @@ void RecordImport::importa_arquivo(const ImportControls& controls) {
     // "sbtmp.txt" are always the same file, even where the folder holds both spellings.
     const QString workPath = localPath(folders_, kWorkFile, folders_.driveC);
     QSaveFile work(workPath);
+    work.setDirectWriteFallback(true);  // a read-only folder may hold a writable work file
     if (!work.open(QIODevice::WriteOnly)) {
         fileError(work, workPath);
     }

@@ -33,6 +33,9 @@ class RecordImport {
     // etq::Error and leaves the lists as far as they were filled. The work file is replaced
     // whole or not at all.
     void importa_arquivo(const ImportControls& controls);
+    // The same for the file at `path`, named exactly as given whatever its extension, as the
+    // command line names files; txtarquivo is not read.
+    void importFile(const QString& path, const ImportControls& controls);
 
     // The file the import removes, as the window keeps it: "c:\sbmorval.TXT" once an import
     // has run, empty before.
@@ -40,6 +43,7 @@ class RecordImport {
 
   private:
     QString inputPath(const QString& typed) const;
+    void import(const ImportControls& controls, const QString* path);
     void warn(const QString& text);
 
     MessageBox& messages_;

@@ -10,9 +10,20 @@ constexpr int kReadBuffer = 128;
 
 }  // namespace
 
+QString settingsFilePath(const Folders& folders) {
+    return fileInFolder(folders.application, QStringLiteral("vorenta.ini"));
+}
+
 QString Carrega_ini(const Folders& folders, const QString& Titulo, const QString& Campo) {
-    const QString path = fileInFolder(folders.application, QStringLiteral("vorenta.ini"));
-    return readProfileString(path, Titulo, Campo, QStringLiteral("Nenhum valor lido"), kReadBuffer);
+    return readSettingsValue(settingsFilePath(folders), Titulo, Campo);
+}
+
+QString readSettingsValue(const QString& path, const QString& Titulo, const QString& Campo) {
+    return readProfileString(path, Titulo, Campo, noValueRead(), kReadBuffer);
+}
+
+QString noValueRead() {
+    return QStringLiteral("Nenhum valor lido");
 }
 
 QString GravaNomeUsuario_ini(const Folders& folders, const QString& Titulo, const QString& Campo,

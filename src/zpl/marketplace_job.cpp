@@ -3,6 +3,7 @@
 
 #include "platform/error.h"
 #include "platform/folders.h"
+#include "platform/text_encoding.h"
 #include "zpl/marketplace_label.h"
 #include "zpl/marketplace_layout.h"
 #include "zpl/marketplace_text.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace etq {
 
@@ -23,16 +25,29 @@ namespace {
 const QString kJobFile = QStringLiteral("epltemp.prn");
 const QString kBatchFile = QStringLiteral("printmorv.bat");
 constexpr int kMarkColumn = 8;
+// The texts of a row that a label prints, besides its quantity.
+constexpr std::pair<int, const char16_t*> kPrintedCells[] = {
+    {column::Referencia, u"Referência"}, {column::Cor, u"Cor"}, {column::Tamanho, u"Tamanho"}};
 
-// The message for the first row of the range whose quantity is not a count; rows beyond the
-// grid are left to the job itself, which fails on them as it reaches them.
-QString quantityProblem(const FlexGrid& grid, int first, int last) {
+// The message for the first row of the range whose quantity is not a count or whose texts hold
+// a character the job cannot carry; rows beyond the grid are left to the job itself, which
+// fails on them as it reaches them.
+QString rowProblem(const FlexGrid& grid, int first, int last) {
     for (int row = std::max(first, 0); row <= last && row < grid.Rows(); ++row) {
         const QString quantity = trimBlanks(grid.TextMatrix(row, column::Qte)).toString();
         if (!isDecimalDigits(quantity)) {
             return QStringLiteral("A quantidade da linha %1 não é um número inteiro: \"%2\".")
                 .arg(row)
                 .arg(quantity);
+        }
+        for (const auto& [col, name] : kPrintedCells) {
+            const QString character = outsideWindows1252(grid.TextMatrix(row, col));
+            if (!character.isEmpty()) {
+                return unprintableProblem(QStringLiteral("A linha %1 da grade (%2)")
+                                              .arg(row)
+                                              .arg(QString::fromUtf16(name)),
+                                          character);
+            }
         }
     }
     return {};
@@ -51,7 +66,7 @@ void imprime_wms(const MarketplaceLayout& layout, qint16 linha_ini, qint16 linha
     QString problem;
     const std::optional<MarketplaceValues> values = readMarketplaceValues(job.settings, problem);
     if (problem.isEmpty()) {
-        problem = quantityProblem(job.grid, linha_ini, linha_fim);
+        problem = rowProblem(job.grid, linha_ini, linha_fim);
     }
     if (!problem.isEmpty()) {
         job.messages.show(problem + QStringLiteral("\nNenhuma etiqueta foi impressa."),

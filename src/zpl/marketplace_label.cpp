@@ -41,6 +41,9 @@ QStringList marketplaceLabel(const MarketplaceLayout& layout, const MarketplaceV
     const QString fornecedorLine = field(at(x, 266, layout.yFornecedor), values.cod_fornecedor);
     return {
         QStringLiteral("^XA"),
+        // Code page 1252, so that the printer reads every byte of the job as the character it
+        // stands for; a printer at its factory setting would print é as Ú and \5C as ¢.
+        QStringLiteral("^CI27"),
         QStringLiteral("^LH45,0"),
         QStringLiteral("^PR%1,%1").arg(values.velocidade),
         QStringLiteral("^PQ%1,,1,Y").arg(quantidade),

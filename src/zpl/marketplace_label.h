@@ -16,7 +16,8 @@ struct MarketplaceRow {
     QString tamanho;     // txtnumero
 };
 
-// The 21 lines of one label format, "^XA" to "^XZ", without line ends. Row texts are trimmed of
+// The 22 lines of one label format, "^XA" to "^XZ", without line ends; the second selects code
+// page 1252. Row texts are trimmed of
 // spaces; every text a "^FH\" field carries is escaped, the barcode data too. A quantity that is
 // not made of digits raises etq::Error: "^PQ" has no escapes, so nothing else may reach it.
 QStringList marketplaceLabel(const MarketplaceLayout& layout, const MarketplaceValues& values,

@@ -1,6 +1,7 @@
 #include "zpl/marketplace_values.h"
 #include "platform/blanks.h"
 
+#include "platform/text_encoding.h"
 #include "zpl/marketplace_text.h"
 
 #include <utility>
@@ -39,6 +40,13 @@ QString commandCharacterProblem(const QString& field) {
 
 }  // namespace
 
+QString unprintableProblem(const QString& where, const QString& character) {
+    return QStringLiteral(
+               "%1 contém o caractere %2, que a impressora térmica não imprime "
+               "(fora da página de código Windows-1252).")
+        .arg(where, character);
+}
+
 std::optional<MarketplaceValues> readMarketplaceValues(const MarketplaceSettings& settings,
                                                        QString& problem) {
     MarketplaceValues values{settings.densidade.text(),
@@ -49,6 +57,22 @@ std::optional<MarketplaceValues> readMarketplaceValues(const MarketplaceSettings
                              trimBlanks(settings.cod_terceiro.text()).toString(),
                              trimBlanks(settings.cod_barras.text()).toString(),
                              settings.destino.text()};
+    const std::pair<const QString*, QString> named[] = {
+        {&values.densidade, QStringLiteral("Densidade")},
+        {&values.velocidade, QStringLiteral("Velocidade")},
+        {&values.x.text, QStringLiteral("Margem")},
+        {&values.cod_fornecedor, QStringLiteral("Código do fornecedor")},
+        {&values.descricao, QStringLiteral("Descrição")},
+        {&values.cod_terceiro, QStringLiteral("Código de terceiro")},
+        {&values.cod_barras, QStringLiteral("Código de barras")},
+        {&values.destino, QStringLiteral("Destino")},
+    };
+    for (const auto& [text, field] : named) {
+        if (const QString character = outsideWindows1252(*text); !character.isEmpty()) {
+            problem = unprintableProblem(QStringLiteral("O campo ") + field, character);
+            return std::nullopt;
+        }
+    }
     const std::pair<const QString*, QString> unescaped[] = {
         {&values.densidade, QStringLiteral("Densidade")},
         {&values.velocidade, QStringLiteral("Velocidade")},

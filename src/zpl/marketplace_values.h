@@ -30,10 +30,15 @@ struct MarketplaceValues {
 };
 
 // Reads the settings texts. A text that would corrupt the job or the batch gives no values and
-// the message for the operator, naming the field, in `problem`: "^", "~", CR or LF in
+// the message for the operator, naming the field, in `problem`: a character without a byte in
+// the job's code page (Windows-1252), "^", "~", CR or LF in
 // densidade, velocidade, margem or destino (they are written without escapes), a margem that is
 // not blank and not a whole number of dots, a control character in cod_barras (a barcode field
 // has no escapes for it).
+// The message for a text of `where` ("O campo Descrição", "A linha 3 da grade") holding a
+// character, as outsideWindows1252 describes it, that the job's code page cannot carry.
+QString unprintableProblem(const QString& where, const QString& character);
+
 std::optional<MarketplaceValues> readMarketplaceValues(const MarketplaceSettings& settings,
                                                        QString& problem);
 

@@ -1,12 +1,13 @@
 // The program's window: its controls, start-up, the grid under the mouse and the keys, the
 // operations it offers to callers, and a long day of use.
+#include "app/caption_label.h"
 #include "app/item_grid.h"
-#include "app/item_list_loader.h"
 #include "app/window_operations.h"
 #include "fakes/counting_mouse_pointer.h"
 #include "fakes/grid_rows.h"
 #include "fakes/recording_command_runner.h"
 #include "fakes/window_session.h"
+#include "items/item_list_loader.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,7 +32,7 @@ const QStringList kRows = {"3|A1020|AZUL|38|4501|N", "1|B7|PRETO|40|4502|N", "x|
                            "|||||"};
 const QString kDeleteBox = QStringLiteral("Impressão Etiquetas|Question|YesNo|Excluir Este Item");
 
-enum Font { Plain, Arial975, Arial9 };  // the window's font, or Arial bold
+enum Font { Plain, Arial975, Arial9 };  // "MS Sans Serif" 8.25, or Arial bold
 enum Place { Window, Panel, PaintedPanel, PaintedWindow };
 // Every control: class, text, twip geometry, font, place in the tab order (-1: none), parent
 // (the window or the panel Frame1) and whether it paints its own background.
@@ -46,34 +47,52 @@ const struct Control {
 } kControls[] = {
     {"FLEX1", "etq::ItemGrid", "", {240, 240, 9375, 3135}, Plain, 0, Window},
     {"Frame1", "QFrame", "", {315, 3480, 9375, 2535}, Plain, -1, PaintedWindow},
-    {"Label1", "QLabel", "Referência", {120, 240, 1695, 255}, Arial975, -1, Panel},
+    {"Label1", "etq::CaptionLabel", "Referência", {120, 240, 1695, 255}, Arial975, -1, Panel},
     {"txtreduzido", "QLineEdit", "", {360, 480, 2055, 360}, Arial975, 1, Panel},
-    {"lblinha", "QLabel", "0", {2880, 600, 975, 255}, Plain, -1, Panel},
+    {"lblinha", "etq::CaptionLabel", "0", {2880, 600, 975, 255}, Plain, -1, Panel},
     {"Label6",
-     "QLabel",
+     "etq::CaptionLabel",
      "Etiqueta 33,9mm x 101,6 m",
      {3240, 120, 2295, 375},
      Arial9,
      -1,
      PaintedPanel},
-    {"Label7", "QLabel", "7 Linhas x 2 Colunas", {3240, 480, 2295, 375}, Arial9, -1, PaintedPanel},
-    {"Label4", "QLabel", "Linha da Etiqueta Inicial", {5880, 240, 1935, 255}, Arial975, -1, Panel},
+    {"Label7",
+     "etq::CaptionLabel",
+     "7 Linhas x 2 Colunas",
+     {3240, 480, 2295, 375},
+     Arial9,
+     -1,
+     PaintedPanel},
+    {"Label4",
+     "etq::CaptionLabel",
+     "Linha da Etiqueta Inicial",
+     {5880, 240, 1935, 255},
+     Arial975,
+     -1,
+     Panel},
     {"combolinha", "QComboBox", "1", {8040, 240, 1095, 315}, Plain, 6, Panel},
-    {"Label5", "QLabel", "Coluna da Etiqueta Inicial", {5880, 720, 1935, 255}, Arial975, -1, Panel},
+    {"Label5",
+     "etq::CaptionLabel",
+     "Coluna da Etiqueta Inicial",
+     {5880, 720, 1935, 255},
+     Arial975,
+     -1,
+     Panel},
     {"combocoluna", "QComboBox", "1", {8040, 720, 1095, 315}, Plain, 7, Panel},
-    {"Label9", "QLabel", "Cor", {120, 960, 1095, 255}, Arial975, -1, Panel},
+    {"Label9", "etq::CaptionLabel", "Cor", {120, 960, 1095, 255}, Arial975, -1, Panel},
     {"txtdescricao2", "QLineEdit", "", {360, 1200, 6735, 360}, Arial975, 2, Panel},
-    {"Label10", "QLabel", "Número", {120, 1680, 1215, 255}, Arial975, -1, Panel},
+    {"Label10", "etq::CaptionLabel", "Número", {120, 1680, 1215, 255}, Arial975, -1, Panel},
     {"txtnumero", "QLineEdit", "", {360, 1920, 735, 360}, Arial975, 3, Panel},
-    {"Label3", "QLabel", "Quantidade", {2520, 1680, 1215, 255}, Arial975, -1, Panel},
+    {"Label3", "etq::CaptionLabel", "Quantidade", {2520, 1680, 1215, 255}, Arial975, -1, Panel},
     {"txtQte", "QLineEdit", "", {2640, 1920, 855, 360}, Arial975, 4, Panel},
-    {"Label2", "QLabel", "Pedido", {5640, 1680, 1215, 255}, Arial975, -1, Panel},
+    {"Label2", "etq::CaptionLabel", "Pedido", {5640, 1680, 1215, 255}, Arial975, -1, Panel},
     {"txtpedido", "QLineEdit", "", {5640, 1920, 1455, 360}, Arial975, 5, Panel},
-    {"lblprinterdefault", "QLabel", "", {7320, 1800, 1335, 255}, Plain, -1, Panel},
-    {"Label8", "QLabel", "Impressora", {360, 6120, 3255, 255}, Arial975, -1, Window},
+    {"lblprinterdefault", "etq::CaptionLabel", "", {7320, 1800, 1335, 255}, Plain, -1, Panel},
+    {"Label8", "etq::CaptionLabel", "Impressora", {360, 6120, 3255, 255}, Arial975, -1, Window},
     {"CMBPRINTER", "QComboBox", "", {360, 6360, 6015, 315}, Plain, 8, Window},
-    {"command1", "QPushButton", "&Imprimir", {6480, 6240, 1455, 375}, Plain, 9, Window},
-    {"Command2", "QPushButton", "&Sair", {8160, 6240, 1455, 375}, Plain, 10, Window},
+    {"command1", "etq::AccessKeyButton", "&Imprimir", {6480, 6240, 1455, 375}, Plain, 9, Window},
+    {"Command2", "etq::AccessKeyButton", "&Sair", {8160, 6240, 1455, 375}, Plain, 10, Window},
 };
 
 int px(int twips, double dpi) {
@@ -130,12 +149,30 @@ class TestWindow : public QObject {
         const double x = widget->logicalDpiX(), y = widget->logicalDpiY();
         QCOMPARE(widget->geometry(), QRect(px(c.twips.x(), x), px(c.twips.y(), y),
                                            px(c.twips.width(), x), px(c.twips.height(), y)));
-        QFont arial(QStringLiteral("Arial"));
-        arial.setPointSizeF(c.font == Arial9 ? 9.0 : 9.75);
-        arial.setBold(true);
-        QCOMPARE(widget->font(), c.font == Plain ? w.font() : arial);
+        const QFont font = widget->font();
+        QCOMPARE(font.families().value(0), c.font == Plain ? "MS Sans Serif" : "Arial");
+        QCOMPARE(font.pointSizeF(), c.font == Plain ? 8.25 : c.font == Arial9 ? 9.0 : 9.75);
+        QCOMPARE(font.bold(), c.font != Plain);
+        // At 96 dpi every caption shows whole words that fit its box.
+        QCOMPARE(x, 96.0);
+        const QFontMetricsF metrics(font);
+        if (auto* label = qobject_cast<CaptionLabel*>(widget)) {
+            const QStringList lines = label->shownLines();
+            const QString caption = c.text;
+            QVERIFY(caption.isEmpty() || !lines.isEmpty());
+            QVERIFY(caption.startsWith(lines.join(' ')));
+            QVERIFY(lines.size() * metrics.lineSpacing() <= widget->height() + 1);
+            for (const QString& line : lines) {
+                QVERIFY2(metrics.horizontalAdvance(line) <= widget->width(), qPrintable(line));
+                const qsizetype end = caption.indexOf(line) + line.size();
+                QVERIFY2(end == caption.size() || caption.at(end) == ' ', qPrintable(line));
+            }
+        }
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QVERIFY(button->sizeHint().width() <= button->width());
+        }
         const bool onPanel = c.place == Panel || c.place == PaintedPanel;
-        QCOMPARE(widget->parentWidget(), onPanel ? w.Frame1 : static_cast<QWidget*>(&w));
+        QCOMPARE(widget->parentWidget(), onPanel ? w.Frame1 : w.client);
         QCOMPARE(widget->autoFillBackground(), c.place >= PaintedPanel);
     }
 
@@ -153,6 +190,11 @@ class TestWindow : public QObject {
             QCOMPARE(w.grid().ColWidth(col), widths[col]);
             QCOMPARE(w.FLEX1->isColumnHidden(col), col == 5);
             QCOMPARE(w.FLEX1->columnWidth(col), px(widths[col], w.logicalDpiX()));
+            // Each shown header fits its column whole, inside the header's margins.
+            const QHeaderView* header = w.FLEX1->horizontalHeader();
+            QVERIFY(col == 5 || header->fontMetrics().horizontalAdvance(headers[col]) +
+                                        2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin) <=
+                                    w.FLEX1->columnWidth(col));
         }
         // The model offers text alone, and no header past the last column.
         QVERIFY(!w.FLEX1->model()->index(0, 1).data(Qt::ToolTipRole).isValid());
@@ -168,10 +210,25 @@ class TestWindow : public QObject {
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next->name));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        // An access key animates the click.
+        // An access key clicks at once, as often as it is pressed, on the row of the moment.
         QSignalSpy printClicks(w.command1, &QPushButton::clicked);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
-        QTRY_COMPARE(printClicks.size(), 1);
+        const auto clickRow = [&](int row) {
+            const QModelIndex cell = w.FLEX1->model()->index(row - 1, 1);
+            QTest::mouseClick(w.FLEX1->viewport(), Qt::LeftButton, {},
+                              w.FLEX1->visualRect(cell).center());
+        };
+        clickRow(2);
+        for (int press = 1; press <= 20; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+            QCOMPARE(printClicks.size(), press);
+        }
+        clickRow(3);
+        QStringList references;
+        for (const auto& printed : s.printer.printed) {
+            if (printed.text.startsWith("REF: "))
+                references << printed.text;
+        }
+        QCOMPARE(references, QStringList(20, "REF: B7"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!w.isVisible());
         QCOMPARE(s.messages.seen(), QStringList());

@@ -359,14 +359,43 @@ class TestBarcodeDrawing : public QObject {
         QCOMPARE(surface.TextHeight("ABC"), height * 15);
     }
 
-    // Identical rows of bars cost next to nothing.
-    void barsCompress() {
-        QImage bars(400, 200, QImage::Format_RGB32);
-        for (int i = 0; i < 400 * 200; ++i) {
-            bars.setPixel(i % 400, i / 400,
-                          i % 400 / 3 % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    // Every image reads back pixel for pixel from its PNG, in the smallest kind that holds
+    // it: one bit a pixel for black and white, grey, colour. Widths off a byte boundary and
+    // runs longer than one deflate match (258) included. Identical rows of bars cost next to
+    // nothing.
+    void pngFiles() {
+        const auto image = [](int width, int height, auto colourAt) {
+            QImage made(width, height, QImage::Format_RGB32);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x)
+                    made.setPixel(x, y, colourAt(x, y));
+            }
+            return made;
+        };
+        const auto bars = [](int x, int) { return x / 3 % 2 ? qRgb(255, 255, 255) : 0u; };
+        const auto diagonal = [](int x, int y) { return x == y ? 0u : qRgb(255, 255, 255); };
+        const auto grey = [](int x, int y) { return qRgb(x * 9 + y, x * 9 + y, x * 9 + y); };
+        const auto colour = [](int x, int y) { return qRgb(x * 9, y, 255 - x); };
+        const struct {
+            QImage image;
+            int bitDepth, colourType, atMostBytes;
+        } cases[] = {
+            {image(1, 1, bars), 1, 0, 100},      {image(7, 3, diagonal), 1, 0, 100},
+            {image(8, 9, diagonal), 1, 0, 100},  {image(9, 9, diagonal), 1, 0, 100},
+            {image(13, 2, bars), 1, 0, 100},     {image(2100, 3, bars), 1, 0, 400},
+            {image(400, 200, bars), 1, 0, 1000}, {image(3000, 2, diagonal), 1, 0, 100},
+            {image(20, 5, grey), 8, 0, 300},     {image(20, 5, colour), 8, 2, 600},
+        };
+        PngWriter writer;
+        for (const auto& [made, bitDepth, colourType, atMostBytes] : cases) {
+            const QByteArray png = writer.encode(made);
+            const QString name = QStringLiteral("%1x%2").arg(made.width()).arg(made.height());
+            QVERIFY2(png.startsWith("\x89PNG\r\n\x1a\n") && png.mid(12, 4) == "IHDR",
+                     qPrintable(name));
+            QCOMPARE(QList<int>({png.at(24), png.at(25)}), QList<int>({bitDepth, colourType}));
+            QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), made);
+            QVERIFY2(png.size() <= atMostBytes, qPrintable(name));
         }
-        QVERIFY(PngWriter().encode(bars).size() < 1000);
     }
 };
 

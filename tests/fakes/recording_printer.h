@@ -48,6 +48,7 @@ struct RecordingPrinter : PrinterService {
         record("textWidth", text);
         return 2.0f * static_cast<float>(text.size());
     }
+    void drawBox(float, float, float, float) override {}
     void newPage() override {
         record("newPage");
         ++page;

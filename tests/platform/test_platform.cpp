@@ -184,7 +184,8 @@ class TestPlatform : public QObject {
         }
         const std::pair<QString, QString> cases[] = {
             {"C:\\DADOS\\SBTMP.TXT", "c/Dados/sbtmp.txt"},
-            {"\\dados\\sbtmp.txt", "c/Dados/sbtmp.txt"},  // the root of drive C
+            {"\\dados\\sbtmp.txt", "c/Dados/sbtmp.txt"},   // the root of drive C
+            {"C:\\DADOS/Sbtmp.Txt", "c/Dados/sbtmp.txt"},  // either separator
             {"lista\\X.TXT", "app/Lista/x.txt"},
             {"c:\\dados\\sbtmp.txt . ", "c/Dados/sbtmp.txt"},  // trailing blanks and dots go
             {"c:\\dados\\..\\novo.txt", "c/novo.txt"},

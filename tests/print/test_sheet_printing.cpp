@@ -1,7 +1,7 @@
 // Label sheets on a recording printer and in a PDF read back. Rows read "input -> expected".
 
-#include "app/detail_panel.h"
 #include "fakes/recording_printer.h"
+#include "items/detail_panel.h"
 #include "pdf_words.h"
 #include "platform/qt/qt_printer_service.h"
 #include "print/printer_choice.h"

@@ -4,6 +4,7 @@
 #include "fakes/recording_printer.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
+#include "fakes/unprivileged_child.h"
 #include "platform/error.h"
 #include "platform/private_profile.h"
 #include "platform/qt/line_edit_text_box.h"
@@ -280,8 +281,8 @@ class TestRoutines : public QObject {
             {"c:\\dados\\pedidos.txt  ", "c/dados/pedidos.txt",
              "H1\x8DH2\x8D\r\nnoseparator\r\nX\x8DY\x8Dtail\r\nrest", 0, "X|Y"},
             {"\\dados\\pedidos", "c/dados/pedidos.txt", "H1\x8DH2\x8DZ\rB\x8D", 0, "B"},
-            {"dados\\pedidos", "app/dados/pedidos.txt", "H1\nH2\nA\nfim do ARQUIVO\nB\n", 0,
-             "A|B"}};
+            {"dados\\pedidos", "app/dados/pedidos.txt", "H1\nH2\nA\nfim do ARQUIVO\nB\n", 0, "A|B"},
+            {"C:\\DADOS/Pedidos", "c/dados/pedidos.txt", "H1\r\nH2\r\nA\r\n", 1, "A"}};
         for (const auto& [typed, file, content, optlinha, expected] : rows) {
             ImportRun import;
             place(import.temp, file, content);
@@ -364,6 +365,14 @@ class TestRoutines : public QObject {
             {"[G]\r\nK=\r\n", "G", "K", ""},
             {"[G]\r\nK=Nenhum valor lido\r\n", "G", "K", kNone},
             {"[G]\r\nK=a=b\r\n", "G", "K", "a=b"},
+            // Quotes around a whole value go; a lone or unmatched one stays.
+            {"[G]\r\nK=\"Ana Maria\"\r\n", "G", "K", "Ana Maria"},
+            {"[G]\r\nK='Ana Maria'\r\n", "G", "K", "Ana Maria"},
+            {"[G]\r\nK =   \"x\"  \r\n", "G", "K", "x"},
+            {"[G]\r\nK=\"\"\r\n", "G", "K", ""},
+            {"[G]\r\nK=\"\r\n", "G", "K", "\""},
+            {"[G]\r\nK=\"x'\r\n", "G", "K", "\"x'"},
+            {"[G]\r\nK=a \"b\"\r\n", "G", "K", "a \"b\""},
             {"[G]\r\nK=1\r\nk=2\r\n", "G", "K", "1"},
             {"[G]\nA=1\rK=2", "G", "K", "2"},
             {"[Se\xe7\xe3o]\r\nK=A\xe7\xe3o\r\n", "SEÇÃO", "K", "Ação"},
@@ -430,6 +439,37 @@ class TestRoutines : public QObject {
             QCOMPARE(key + TempFolders::readFile(c.filePath(row.name)), key + row.after);
             QCOMPARE(c.entryList(QDir::Files), QStringList{row.name});
         }
+    }
+
+    // A writable file in a folder that refuses new files is written in place: the settings
+    // file, and the import's work file.
+    void writesInPlaceInAReadOnlyFolder() {
+        ImportRun import;
+        const QString sbs = place(import.temp, "c/sbs.ini", "[S]\r\nK=old\r\n");
+        const QString work = place(import.temp, "c/SBTMP.TXT", "stale\r\n");
+        place(import.temp, "app/p.txt", "H1\r\nH2\r\nA\r\n");
+        const QDir c(import.temp.folders().driveC);
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                        QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(QFileInfo(c.path()).path(), open) &&
+                QFile::setPermissions(sbs, QFile::ReadOther | QFile::WriteOther) &&
+                QFile::setPermissions(work, QFile::ReadOther | QFile::WriteOther) &&
+                QFile::setPermissions(c.path(), QFile::ReadOther | QFile::ExeOther) &&
+                QFile::setPermissions(import.temp.folders().application,
+                                      QFile::ReadOther | QFile::ExeOther));
+        QString problem;
+        const std::optional<QByteArray> shown = runUnprivileged(
+            [&] {
+                GravaNomeUsuario_ini(import.temp.folders(), "S", "K", "\"entre aspas\"");
+                import.run("p");
+                return QByteArray::number(import.messages.shown.size());
+            },
+            problem);
+        QCOMPARE(shown.value_or(problem.toUtf8()), QByteArray("0"));
+        QCOMPARE(TempFolders::readFile(sbs), QByteArray("[S]\r\nK=\"entre aspas\"\r\n"));
+        QCOMPARE(TempFolders::readFile(work), QByteArray("A\r\n"));
+        QCOMPARE(c.entryList(QDir::Files).size(), 2);
+        QCOMPARE(readProfileString(sbs, "S", "K", "-", 128), QStringLiteral("entre aspas"));
     }
 
     // A write that cannot be made returns normally and leaves the old file whole.

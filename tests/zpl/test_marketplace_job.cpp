@@ -53,7 +53,7 @@ QStringList label(const QString& joined) {
 
 // One label of the row (3, A1020, AZUL, 38) with the settings of Fixture: layout A, x = 14.
 const QStringList kLabelA = label(
-    "^XA|^LH45,0|^PR4,4|^PQ3,,1,Y|^FT14,45@EAN^FS|^FT14,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
+    "^XA|^CI27|^LH45,0|^PR4,4|^PQ3,,1,Y|^FT14,45@EAN^FS|^FT14,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
     "^FT20,282@Codigo Item Fornecedor:^FS|^FT20,214@Descricao:^FS|"
     "^FT20,250@Codigo Terceiro:^FS|^FT180,315@Tamanho:^FS|^FT390,315@Cor:^FS|"
     "^FT20,315@MORVAL/WMS^FS|^FO11,176^GB590,145,2^FS|^FT14,113^A0N,28,28^FH\\^FDA1020^FS|"
@@ -70,7 +70,7 @@ QStringList labelB() {
         }
         line.replace(QStringLiteral("176^GB590"), QStringLiteral("166^GB580"));
     }
-    lines.swapItemsAt(15, 16);
+    lines.swapItemsAt(16, 17);
     return lines;
 }
 
@@ -232,52 +232,58 @@ class TestMarketplaceJob : public QObject {
         }
     }
 
-    // Lines of a one-label job by number (1 = the label's "^XA").
+    // Lines of a one-label job by number (1 = the label's "^XA", 2 its code page).
     void labelLines() {
         // layout, settings, row; lines as "number text" ("@" as in kLabelA) joined by "|"
         const std::tuple<int, QString, QString, QString> cases[] = {
             // x = 30 in sums and alone; escapes in the row's texts and the barcode data.
             {1, "margem=30;cod_barras=A>1^2~3\\", "  3  |A1^FS^XZ^XA~JR|~DG|P\\M",
-             "4 ^PQ3,,1,Y|5 ^FT30,45@EAN^FS|6 ^FT30,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
-             "7 ^FT36,282@Codigo Item Fornecedor:^FS|13 ^FO27,176^GB590,145,2^FS|"
-             "14 ^FT30,113^A0N,28,28^FH\\^FDA1\\5EFS\\5EXZ\\5EXA\\7EJR^FS|"
-             "16 ^FT448,315@\\7EDG^FS|18 ^FT298,315@P\\5CM^FS|"
-             "20 ^BY2,3,100^FT215,131^BCN,,Y,N^FD>:A>01><2>=3\\^FS"},
+             "1 ^XA|2 ^CI27|5 ^PQ3,,1,Y|6 ^FT30,45@EAN^FS|7 ^FT30,75^A0N,18,16^FH\\^FDID. ITEM^FS|"
+             "8 ^FT36,282@Codigo Item Fornecedor:^FS|14 ^FO27,176^GB590,145,2^FS|"
+             "15 ^FT30,113^A0N,28,28^FH\\^FDA1\\5EFS\\5EXZ\\5EXA\\7EJR^FS|"
+             "17 ^FT448,315@\\7EDG^FS|19 ^FT298,315@P\\5CM^FS|"
+             "21 ^BY2,3,100^FT215,131^BCN,,Y,N^FD>:A>01><2>=3\\^FS|22 ^XZ"},
             // The margem as entered where x stands alone; escapes in the settings.
             {2, "margem= 030 ;cod_terceiro=T\r\n9^;descricao=a\\b~c;cod_fornecedor=F\n1",
              "007|A1\nB2\r|AZUL|38",
-             "4 ^PQ007,,1,Y|5 ^FT 030 ,45@EAN^FS|10 ^FT196,305@Tamanho:^FS|"
-             "14 ^FT 030 ,113^A0N,28,28^FH\\^FDA1\\0AB2\\0D^FS|15 ^FT201,240@T\\0D\\0A9\\5E^FS|"
-             "16 ^FT296,272@F\\0A1^FS|19 ^FT140,204@a\\5Cb\\7Ec^FS"}};
+             "2 ^CI27|5 ^PQ007,,1,Y|6 ^FT 030 ,45@EAN^FS|11 ^FT196,305@Tamanho:^FS|"
+             "15 ^FT 030 ,113^A0N,28,28^FH\\^FDA1\\0AB2\\0D^FS|16 ^FT201,240@T\\0D\\0A9\\5E^FS|"
+             "17 ^FT296,272@F\\0A1^FS|20 ^FT140,204@a\\5Cb\\7Ec^FS"}};
         for (const auto& [layout, settings, row, lines] : cases) {
             Fixture f(row);
             f.set(settings);
             f.run(layout, 1, 1);
             const QStringList written = decodeWindows1252(f.read(kJob)).split("\r\n");
-            QCOMPARE(written.size(), 23);  // "~SD", 21 lines and the empty text after the last
+            QCOMPARE(written.size(), 24);  // "~SD", 22 lines and the empty text after the last
             for (const QString& line : lines.split('|')) {
                 QCOMPARE(written[line.section(' ', 0, 0).toInt()], label(line.section(' ', 1))[0]);
             }
         }
     }
 
-    // Settings or quantities that would corrupt the job: one message naming the field, and
-    // nothing written, deleted or started.
+    // Settings or rows that would corrupt the job, or that hold a character the printer's
+    // code page lacks: one message naming the field or row (and such a character), and nothing
+    // written, deleted or started.
     void refusesBeforeWriting() {
         const char* const cases[][3] = {
-            {"densidade", "Densidade", "15^XZ|15\n"},
-            {"velocidade", "Velocidade", "4~JR|4\r"},
-            {"margem", "Margem", "30^|abc|30.5|-5|\t30|99999999999"},
-            {"destino", "Destino", "out.prn\ndel x|^XA"},
-            {"cod_barras", "Código de barras", "789\t1|789\n"},
-            {"qte", "linha 2", "1^XZ|dois|  |+3"},
+            // field or grid row, its name in the message, values joined by "#"
+            {"densidade", "Densidade", "15^XZ#15\n"},
+            {"velocidade", "Velocidade", "4~JR#4\r"},
+            {"margem", "Margem", "30^#abc#30.5#-5#\t30#99999999999"},
+            {"destino", "Destino", "out.prn\ndel x#^XA#Łódź"},
+            {"cod_barras", "Código de barras", "789\t1#789\n#7Ω1"},
+            {"descricao", "Descrição", "Łódź#CAMISA 😀"},
+            {"cod_fornecedor", "Código do fornecedor", "F-Ω"},
+            {"row", "linha 2",
+             "1^XZ|A1020|AZUL|38#dois|A1020|AZUL|38#  |A1020|AZUL|38#+3|A1020|AZUL|38#"
+             "3|Łódź|AZUL|38#3|A1020|AZUL Ω|38#3|A1020|AZUL|3😀"},
         };
         for (const auto& [field, named, values] : cases) {
-            for (const QString& value : QString::fromUtf8(values).split('|')) {
-                const bool qte = field == QLatin1String("qte");  // the quantity of row 2
-                Fixture f("3|A1020|AZUL|38;" + (qte ? value : "3") +
-                          "|A1020|AZUL|38;3|A1020|AZUL|38");
-                f.set(qte ? QString() : QLatin1String(field) + '=' + value);
+            for (const QString& value : QString::fromUtf8(values).split('#')) {
+                const bool row = field == QLatin1String("row");  // row 2 of three
+                Fixture f("3|A1020|AZUL|38;" + (row ? value : "3|A1020|AZUL|38") +
+                          ";3|A1020|AZUL|38");
+                f.set(row ? QString() : QLatin1String(field) + '=' + value);
                 f.temp.writeAppFile(kJob, "^XA^FDold^XZ\r\n");
                 f.run(1, 1, 3);
                 QCOMPARE(f.messages.shown.size(), 1);
@@ -287,11 +293,41 @@ class TestMarketplaceJob : public QObject {
                              box.icon == MessageBox::Icon::Exclamation &&
                              box.buttons == MessageBox::Buttons::Ok,
                          qPrintable(box.text));
+                for (const char* outside : {"Ł", "Ω", "😀"}) {
+                    QVERIFY2(!value.contains(QString::fromUtf8(outside)) ||
+                                 box.text.contains(QString::fromUtf8(outside)),
+                             qPrintable(box.text));
+                }
                 QCOMPARE(f.entries(), QStringList{kJob});
                 QCOMPARE(f.read(kJob), QByteArray("^XA^FDold^XZ\r\n"));
                 QVERIFY(f.runner.started.isEmpty());
                 QCOMPARE(f.grid.Cols(), 6);
             }
+        }
+    }
+
+    // A printer that reads the job through code page 1252 finds in the text fields exactly
+    // the texts of the grid and the settings, accents and the characters ZPL escapes included.
+    void fieldsReadAsWindows1252() {
+        Fixture f("2|AÇAFRÃO^1|VERDE LIMÃO~|P\\Ñ");
+        f.set("descricao=Descrição àé ^~\\;cod_fornecedor=Fº-1;cod_terceiro=T¼€");
+        f.run(1, 1, 1);
+        const QByteArray job = f.read(kJob);
+        QCOMPARE(job.count("^XA\r\n^CI27\r\n"), 1);
+        QStringList fields;
+        for (qsizetype at = job.indexOf("^FH\\^FD"); at >= 0; at = job.indexOf("^FH\\^FD", at)) {
+            at += 7;
+            QByteArray field = job.mid(at, job.indexOf("^FS", at) - at), bytes;
+            for (qsizetype i = 0; i < field.size(); ++i) {
+                const bool hex = field[i] == '\\';
+                bytes += hex ? char(field.mid(i + 1, 2).toInt(nullptr, 16)) : field[i];
+                i += hex ? 2 : 0;
+            }
+            fields << decodeWindows1252(bytes);
+        }
+        for (const char* text : {"AÇAFRÃO^1", "VERDE LIMÃO~", "P\\Ñ", "Descrição àé ^~\\", "Fº-1",
+                                 "T¼€", "Codigo Terceiro:"}) {
+            QVERIFY2(fields.contains(QString::fromUtf8(text)), qPrintable(fields.join(" | ")));
         }
     }
 
@@ -383,8 +419,11 @@ class TestMarketplaceJob : public QObject {
             {"type epltemp.prn > out.prn\r\n", "out.prn", ""},  // over a longer file
             {"TYPE EPLTEMP.PRN > sub/out.prn", "sub/out.prn", ""},
             {"type epltemp.prn > @/sub/abs.prn", "sub/abs.prn", ""},
-            {"type epltemp.prn > out.prn; touch pwned\r\n", "out.prn; touch pwned", ""},
-            {"type epltemp.prn > $(touch pwned)`touch pwned`", "$(touch pwned)`touch pwned`", ""},
+            // What a command interpreter would run or redirect is no name.
+            {"type epltemp.prn > out.prn; touch pwned\r\n", "", "out.prn; touch pwned"},
+            {"type epltemp.prn > $(touch pwned)", "", "caractere \"$\""},
+            {"type epltemp.prn > `x`", "", "caractere \"`\""},
+            {"type epltemp.prn > 'b c'", "", "caractere \"'\""},
             {"type epltemp.prn > -rf", "-rf", ""},
             // Queue names are found without regard to letter case, as the print system does.
             {"type epltemp.prn > zebraraw\r\n", "ZebraRaw", ""},

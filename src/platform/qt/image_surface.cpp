@@ -34,6 +34,23 @@ QColor colorOf(SurfaceColor color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
+QRgb rgbOf(SurfaceColor color) {
+    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+// The whole number nearest to the value, halves away from zero, as std::llround gives it: a
+// bar's every end point goes through here, so it stays out of the maths library.
+long long nearestWhole(double value) {
+    auto whole = static_cast<long long>(value);  // towards zero
+    const double rest = value - static_cast<double>(whole);
+    if (rest >= 0.5) {
+        ++whole;
+    } else if (rest <= -0.5) {
+        --whole;
+    }
+    return whole;
+}
+
 // An image whose resolution matches the surface's pixel size, so that text is laid out at the
 // size the font metrics report.
 QImage blankImage(int width, int height, double twipsPerPixel) {
@@ -169,7 +186,11 @@ void ImageSurface::Print(const QString& text) {
     QImage& image = canvas();
     if (!image.isNull()) {
         QPainter painter(&image);
-        painter.setFont(font_);
+        // Whole pixels, black on white, as a picture box draws text: the symbol stays
+        // two-coloured, so its file is a 1-bit image.
+        QFont font = font_;
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(toPixels(currentX_), toPixels(currentY_) + metrics.ascent()),
                          text);
@@ -182,19 +203,18 @@ void ImageSurface::Print(const QString& text) {
 // lines (all that bars need) are set pixel by pixel within the image, so a far-off end costs
 // nothing; slanted lines go to the painter, which clips them.
 void ImageSurface::Line(int x1, int y1, int x2, int y2, SurfaceColor color) {
-    const auto pixel = [this](int v) { return std::llround(toPixels(v)); };
+    const auto pixel = [this](int v) { return nearestWhole(toPixels(v)); };
     const long long fromX = pixel(x1);
     const long long fromY = pixel(y1);
     const long long toX = pixel(x2);
     const long long toY = pixel(y2);
-    const QColor qcolor = colorOf(color);
     QImage& image = canvas();
     if (image.isNull() || (fromX == toX && fromY == toY)) {
         return;
     }
     if (fromX != toX && fromY != toY) {
         QPainter painter(&image);
-        painter.setPen(QPen(qcolor, 0, Qt::SolidLine, Qt::FlatCap));
+        painter.setPen(QPen(colorOf(color), 0, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(fromX, fromY), QPointF(toX, toY));
         return;
     }
@@ -209,13 +229,20 @@ void ImageSurface::Line(int x1, int y1, int x2, int y2, SurfaceColor color) {
     }
     const long long first = std::max(end > start ? start : end + 1, 0LL);
     const long long last = std::min(end > start ? end - 1 : start, length - 1);
-    const QRgb rgb = qcolor.rgb();
-    uchar* const bits = image.bits();
+    if (first > last) {
+        return;
+    }
+    const QRgb rgb = rgbOf(color);
     const qsizetype stride = image.bytesPerLine();
-    for (long long i = first; i <= last; ++i) {
-        const long long x = upright ? across : i;
-        const long long y = upright ? i : across;
-        reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
+    uchar* const bits = image.bits();
+    if (upright) {
+        uchar* at = bits + first * stride + across * qsizetype{sizeof(QRgb)};
+        for (long long y = first; y <= last; ++y, at += stride) {
+            *reinterpret_cast<QRgb*>(at) = rgb;
+        }
+    } else {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + across * stride);
+        std::fill(row + first, row + last + 1, rgb);
     }
 }
 

@@ -21,6 +21,8 @@ namespace {
 
 QtPrinterService::QtPrinterService() = default;
 
+QtPrinterService::QtPrinterService(QPrinter& device) : device_(&device) {}
+
 QtPrinterService::~QtPrinterService() {
     if (painter_ && painter_->isActive()) {
         painter_->end();
@@ -52,9 +54,9 @@ void QtPrinterService::setScaleMillimetres() {
 
 void QtPrinterService::setPaperLetterPortrait() {
     letter_ = true;
-    if (printer_) {
-        printer_->setPageSize(QPageSize(QPageSize::Letter));
-        printer_->setPageOrientation(QPageLayout::Portrait);
+    if (device_ != nullptr) {
+        device_->setPageSize(QPageSize(QPageSize::Letter));
+        device_->setPageOrientation(QPageLayout::Portrait);
     }
 }
 
@@ -84,7 +86,7 @@ void QtPrinterService::setCurrentY(float y) {
 }
 
 QPrinter& QtPrinterService::printer() {
-    if (!printer_) {
+    if (device_ == nullptr) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (outputFileName_.isEmpty()) {
             const QString name = currentPrinterName();
@@ -103,11 +105,19 @@ QPrinter& QtPrinterService::printer() {
             printer_->setOutputFormat(QPrinter::PdfFormat);
             printer_->setOutputFileName(outputFileName_);
         }
+        device_ = printer_.get();
         if (letter_) {
             setPaperLetterPortrait();
         }
     }
-    return *printer_;
+    return *device_;
+}
+
+void QtPrinterService::forgetPrinter() {
+    if (printer_) {
+        printer_.reset();
+        device_ = nullptr;
+    }
 }
 
 QPainter& QtPrinterService::beginDocument() {
@@ -123,7 +133,7 @@ QPainter& QtPrinterService::beginDocument() {
     // Without a reachable printer Qt falls back to a PDF without a file name and begin fails.
     if (!painter_->begin(&device)) {
         painter_.reset();
-        printer_.reset();
+        forgetPrinter();
         fail(QStringLiteral("The printer cannot start a document"));
     }
     startFailed_ = false;
@@ -135,16 +145,21 @@ double QtPrinterService::deviceUnitsPerScaleUnit() {
     return printer().resolution() / scaleUnitsPerInch_;
 }
 
-void QtPrinterService::print(const QString& text) {
+QPainter& QtPrinterService::page() {
     QPainter& painter = beginDocument();
     if (pageBreakPending_) {
-        if (!printer_->newPage()) {
+        if (!device_->newPage()) {
             fail(QStringLiteral("The printer refused a new page"));
         }
         pageBreakPending_ = false;
     }
+    return painter;
+}
+
+void QtPrinterService::print(const QString& text) {
+    QPainter& painter = page();
     painter.setFont(font_);
-    const QFontMetricsF metrics(font_, printer_.get());
+    const QFontMetricsF metrics(font_, device_);
     const double scale = deviceUnitsPerScaleUnit();
     painter.drawText(QPointF(x_ * scale, y_ * scale + metrics.ascent()), text);
 }
@@ -152,6 +167,15 @@ void QtPrinterService::print(const QString& text) {
 float QtPrinterService::textWidth(const QString& text) {
     const QFontMetricsF metrics(font_, &printer());
     return static_cast<float>(metrics.horizontalAdvance(text) / deviceUnitsPerScaleUnit());
+}
+
+void QtPrinterService::drawBox(float x, float y, float width, float height) {
+    QPainter& painter = page();
+    const double scale = deviceUnitsPerScaleUnit();
+    // A line of 0.3 mm: thin enough to see where a label begins, thick enough for any printer.
+    painter.setPen(QPen(Qt::black, 0.3 * device_->resolution() / 25.4));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(x * scale, y * scale, width * scale, height * scale));
 }
 
 void QtPrinterService::newPage() {
@@ -166,14 +190,14 @@ void QtPrinterService::endDoc() {
     if (painter_ && painter_->isActive()) {
         const bool ended = painter_->end();
         painter_.reset();
-        printer_.reset();
+        forgetPrinter();
         if (!ended) {
             fail(QStringLiteral("The document could not be sent to the printer"));
         }
         return;
     }
     painter_.reset();
-    printer_.reset();
+    forgetPrinter();
 }
 
 }  // namespace etq

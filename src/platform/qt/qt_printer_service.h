@@ -12,11 +12,14 @@ class QPrinter;
 namespace etq {
 
 // The printer service over Qt's print support (CUPS underneath). A document starts when the
-// first text is printed and goes to the printer at endDoc(); a page break only takes effect
-// when something is printed after it, so a document never ends with a blank page.
+// first text or box is drawn and goes to the printer at endDoc(); a page break only takes
+// effect when something is drawn after it, so a document never ends with a blank page.
 class QtPrinterService : public PrinterService {
   public:
     QtPrinterService();
+    // Draws every document on `device` (a print preview's printer, or the printer a print
+    // dialog set up) instead of the current printer; `device` must outlive the service.
+    explicit QtPrinterService(QPrinter& device);
     ~QtPrinterService() override;
 
     QStringList printerNames() const override;
@@ -37,6 +40,7 @@ class QtPrinterService : public PrinterService {
     void setCurrentY(float y) override;
     void print(const QString& text) override;
     float textWidth(const QString& text) override;
+    void drawBox(float x, float y, float width, float height) override;
 
     void newPage() override;
     void endDoc() override;
@@ -47,6 +51,10 @@ class QtPrinterService : public PrinterService {
   private:
     QPrinter& printer();
     QPainter& beginDocument();
+    // The painter of the page the next drawing goes on, after a pending page break.
+    QPainter& page();
+    // Drops the printer the service made for a document, never a given one.
+    void forgetPrinter();
     double deviceUnitsPerScaleUnit();
 
     QString current_;
@@ -61,6 +69,7 @@ class QtPrinterService : public PrinterService {
     // at once instead of each trying the printer again.
     bool startFailed_ = false;
     std::unique_ptr<QPrinter> printer_;
+    QPrinter* device_ = nullptr;  // the given printer, else printer_ once it exists
     std::unique_ptr<QPainter> painter_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/locale_number.h"
+#include "items/locale_number.h"
 
 #include <QLocale>
 

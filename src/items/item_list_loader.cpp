@@ -1,11 +1,12 @@
-#include "app/item_list_loader.h"
+#include "items/item_list_loader.h"
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "platform/folders.h"
 #include "platform/text_encoding.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstring>
@@ -67,37 +68,8 @@ void warn(MessageBox& messages, const QString& text) {
                   MessageBox::warningTitle());
 }
 
-}  // namespace
-
-void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& applicationFolder) {
-    const QString path = fileInFolder(applicationFolder, kFileName);
-    if (!isOrdinaryFile(path)) {
-        warn(messages, QStringLiteral("O arquivo não existe!"));
-        return;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        warn(messages, unreadable(path));
-        return;
-    }
-    if (file.size() == 0) {
-        warn(messages, QStringLiteral("O arquivo está em branco!"));
-        return;
-    }
-    // A mapped file costs no copy, however large it is.
-    QByteArray readBytes;
-    QByteArrayView bytes;
-    if (const uchar* mapped = file.map(0, file.size())) {
-        bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
-    } else {
-        readBytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            warn(messages, unreadable(path));
-            return;
-        }
-        bytes = readBytes;
-    }
-
+// Appends the item lines of the file's bytes to the grid; `name` names the file in messages.
+void appendItems(FlexGrid& grid, MessageBox& messages, QByteArrayView bytes, const QString& name) {
     // Spreadsheets save UTF-8 today; everything else is read in the Windows code page.
     bool utf8 = false;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -143,10 +115,55 @@ void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& appl
     }
     if (notLoaded > 0) {
         warn(messages, QStringLiteral("A lista comporta no máximo %1 itens: %2 linha(s) do "
-                                      "arquivo etiquetas.csv não foram carregadas.")
+                                      "arquivo %3 não foram carregadas.")
                            .arg(MaxRowNumber - 1)
-                           .arg(notLoaded));
+                           .arg(notLoaded)
+                           .arg(name));
     }
+}
+
+}  // namespace
+
+void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& applicationFolder) {
+    loadItemList(grid, messages, fileInFolder(applicationFolder, kFileName));
+}
+
+void loadItemList(FlexGrid& grid, MessageBox& messages, const QString& path) {
+    if (!isOrdinaryFile(path)) {
+        warn(messages, QStringLiteral("O arquivo não existe!"));
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        warn(messages, unreadable(path));
+        return;
+    }
+    if (file.size() == 0) {
+        warn(messages, QStringLiteral("O arquivo está em branco!"));
+        return;
+    }
+    // A mapped file costs no copy, however large it is.
+    if (const uchar* mapped = file.map(0, file.size())) {
+        appendItems(grid, messages,
+                    QByteArrayView(reinterpret_cast<const char*>(mapped), file.size()),
+                    QFileInfo(path).fileName());
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        warn(messages, unreadable(path));
+        return;
+    }
+    appendItems(grid, messages, bytes, QFileInfo(path).fileName());
+}
+
+void loadItemListBytes(FlexGrid& grid, MessageBox& messages, QByteArrayView bytes,
+                       const QString& name) {
+    if (bytes.isEmpty()) {
+        warn(messages, QStringLiteral("O arquivo está em branco!"));
+        return;
+    }
+    appendItems(grid, messages, bytes, name);
 }
 
 }  // namespace etq

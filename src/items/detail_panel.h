@@ -1,5 +1,6 @@
 #pragma once
 
+#include "items/item_columns.h"
 #include "platform/flex_grid.h"
 #include "platform/text_field.h"
 
@@ -17,16 +18,6 @@ struct DetailPanel {
     TextField& txtpedido;      // column 4, order number
     TextField& lblinha;        // the row number
 };
-
-// Grid columns of an item row.
-namespace column {
-constexpr int Qte = 0;
-constexpr int Referencia = 1;
-constexpr int Cor = 2;
-constexpr int Tamanho = 3;
-constexpr int Pedido = 4;
-constexpr int Exclui = 5;
-}  // namespace column
 
 // Copies grid row m_posicao into the detail panel: the way printing and the label jobs read a
 // row. A row outside the grid raises etq::Error before anything is copied.

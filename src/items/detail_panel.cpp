@@ -1,4 +1,4 @@
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 
 namespace etq {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/detail_panel.h"
+#include "items/detail_panel.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
 

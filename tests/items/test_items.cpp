@@ -1,12 +1,12 @@
 // The item list read into the grid (ordinary and hostile files), the numbers an operator types
 // and the removal of a grid row.
-#include "app/grid_editing.h"
-#include "app/item_list_loader.h"
-#include "app/locale_number.h"
 #include "fakes/grid_rows.h"
 #include "fakes/scripted_message_box.h"
 #include "fakes/temp_folders.h"
 #include "fakes/unprivileged_child.h"
+#include "items/grid_editing.h"
+#include "items/item_list_loader.h"
+#include "items/locale_number.h"
 
 #include <QDataStream>
 #include <QDir>

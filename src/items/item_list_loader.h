@@ -3,6 +3,7 @@
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace etq {
@@ -16,5 +17,12 @@ constexpr int MaxRowNumber = 32767;
 // a line whose first field is empty or blanks only. Reports by message box a missing, empty
 // or unreadable file, and the lines left out when the grid runs out of row numbers.
 void Carrega_etiquetas(FlexGrid& grid, MessageBox& messages, const QString& applicationFolder);
+
+// The same for the item list file at `path`, whatever its name.
+void loadItemList(FlexGrid& grid, MessageBox& messages, const QString& path);
+// The same for the bytes of an item list read elsewhere (standard input); `name` names it in
+// messages.
+void loadItemListBytes(FlexGrid& grid, MessageBox& messages, QByteArrayView bytes,
+                       const QString& name);
 
 }  // namespace etq

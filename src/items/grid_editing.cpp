@@ -1,6 +1,6 @@
-#include "app/grid_editing.h"
+#include "items/grid_editing.h"
 
-#include "app/locale_number.h"
+#include "items/locale_number.h"
 
 namespace etq {
 
