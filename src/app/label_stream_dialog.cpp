@@ -1,20 +1,17 @@
 #include "app/label_stream_dialog.h"
 
-#include "app/field_style.h"
 #include "app/main_window.h"
 #include "jobs/label_stream_file.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -27,21 +24,8 @@ LabelStreamDialog::LabelStreamDialog(MainWindow& window, Platform& platform, Mou
       pointer_(pointer) {
     auto* form = new QFormLayout(this);
     auto* fileRow = new QHBoxLayout;
-    file_ = new QLineEdit;
-    file_->setObjectName(QStringLiteral("file"));
-    FieldStyle::apply(file_);
-    auto* browse = new QPushButton(QStringLiteral("&Procurar…"));
-    browse->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Arquivo de etiquetas ZPL"), file_->text(),
-            QStringLiteral("Etiquetas ZPL (*.zpl *.prn *.txt);;Todos os arquivos (*)"));
-        if (!chosen.isEmpty()) {
-            file_->setText(QDir::toNativeSeparators(chosen));
-        }
-    });
-    fileRow->addWidget(file_);
-    fileRow->addWidget(browse);
+    file_ = fileField(fileRow, "file", QStringLiteral("Arquivo de etiquetas ZPL"),
+                      QStringLiteral("Etiquetas ZPL (*.zpl *.prn *.txt);;Todos os arquivos (*)"));
     auto* fileCaption = new QLabel(QStringLiteral("&Arquivo:"));
     fileCaption->setBuddy(file_);
     form->addRow(fileCaption, fileRow);

@@ -1,18 +1,14 @@
 #include "app/record_import_dialog.h"
 
-#include "app/field_style.h"
 #include "app/window_operations.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -30,24 +26,11 @@ RecordImportDialog::RecordImportDialog(QWidget* window, MessageBox& messages,
     : WorkDialog(messages, QStringLiteral("Importar registros"), window), operations_(operations) {
     auto* layout = new QVBoxLayout(this);
     auto* fileRow = new QHBoxLayout;
-    txtarquivo_ = new QLineEdit;
-    txtarquivo_->setObjectName(QStringLiteral("txtarquivo"));
-    FieldStyle::apply(txtarquivo_);
     auto* fileCaption = new QLabel(QStringLiteral("&Arquivo:"));
-    fileCaption->setBuddy(txtarquivo_);
-    auto* browse = new QPushButton(QStringLiteral("&Procurar…"));
-    browse->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this, [this] {
-        const QString chosen =
-            QFileDialog::getOpenFileName(this, QStringLiteral("Arquivo de registros"), QString(),
-                                         QStringLiteral("Arquivos de texto (*.txt *.TXT)"));
-        if (!chosen.isEmpty()) {
-            txtarquivo_->setText(QDir::toNativeSeparators(chosen));
-        }
-    });
     fileRow->addWidget(fileCaption);
-    fileRow->addWidget(txtarquivo_);
-    fileRow->addWidget(browse);
+    txtarquivo_ = fileField(fileRow, "txtarquivo", QStringLiteral("Arquivo de registros"),
+                            QStringLiteral("Arquivos de texto (*.txt *.TXT)"));
+    fileCaption->setBuddy(txtarquivo_);
     layout->addLayout(fileRow);
 
     optlinha_ = new QRadioButton(QStringLiteral("&Um registro por linha"));

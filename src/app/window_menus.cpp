@@ -7,6 +7,7 @@
 #include "app/record_import_dialog.h"
 #include "app/thermal_label_dialog.h"
 #include "app/window_operations.h"
+#include "items/item_columns.h"
 #include "platform/error.h"
 #include "platform/qt/qt_printer_service.h"
 #include "print/printer_calibration.h"
@@ -34,15 +35,6 @@ QAction* addItem(QMenu* menu, const QString& text, const QKeySequence& shortcut,
     action->setShortcut(shortcut);
     QObject::connect(action, &QAction::triggered, menu, std::forward<Functor>(functor));
     return action;
-}
-
-bool isEmptyRow(const FlexGrid& grid, int row) {
-    for (int col = 0; col < grid.Cols(); ++col) {
-        if (!grid.TextMatrix(row, col).isEmpty()) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #include "app/work_dialog.h"
 
+#include "app/field_style.h"
 #include "platform/error.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace etq {
@@ -49,6 +54,24 @@ QDialogButtonBox* WorkDialog::buttons(const QString& actionCaption, std::functio
     connect(box, &QDialogButtonBox::accepted, this, std::move(action));
     connect(box, &QDialogButtonBox::rejected, this, &WorkDialog::reject);
     return box;
+}
+
+QLineEdit* WorkDialog::fileField(QHBoxLayout* row, const char* name, const QString& title,
+                                 const QString& filter) {
+    auto* field = new QLineEdit;
+    field->setObjectName(QLatin1String(name));
+    FieldStyle::apply(field);
+    auto* browse = new QPushButton(QStringLiteral("&Procurar…"));
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, [this, field, title, filter] {
+        const QString chosen = QFileDialog::getOpenFileName(this, title, field->text(), filter);
+        if (!chosen.isEmpty()) {
+            field->setText(QDir::toNativeSeparators(chosen));
+        }
+    });
+    row->addWidget(field);
+    row->addWidget(browse);
+    return field;
 }
 
 }  // namespace etq

@@ -7,6 +7,8 @@
 #include <functional>
 
 class QDialogButtonBox;
+class QHBoxLayout;
+class QLineEdit;
 
 namespace etq {
 
@@ -28,6 +30,10 @@ class WorkDialog : public QDialog {
     // closing button (Escape presses it too).
     QDialogButtonBox* buttons(const QString& actionCaption, std::function<void()> action,
                               const QString& closeCaption = QStringLiteral("Cancelar"));
+    // A file name field (styled, named `name`) with a "Procurar…" button that fills it from an
+    // open-file dialog of that title and filter.
+    QLineEdit* fileField(QHBoxLayout* row, const char* name, const QString& title,
+                         const QString& filter);
 
     MessageBox& messages_;
 

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 
+#include "items/item_columns.h"
 #include "items/item_list_loader.h"
 #include "items/locale_number.h"
 
@@ -130,19 +131,6 @@ void writeOutput(const QString& pathOrDash, const QByteArray& bytes) {
     }
 }
 
-namespace {
-
-bool rowIsEmpty(const FlexGrid& grid, int row) {
-    for (int col = 0; col < grid.Cols(); ++col) {
-        if (!grid.TextMatrix(row, col).isEmpty()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
 void loadListOption(ItemList& list, const QCommandLineParser& parser) {
     const QString path =
         value(parser, "lista",
@@ -157,7 +145,7 @@ void loadListOption(ItemList& list, const QCommandLineParser& parser) {
     }
     messages.throwIfShown(list.name);
     int items = list.grid.Rows() - 1;
-    while (items > 0 && rowIsEmpty(list.grid, items)) {
+    while (items > 0 && isEmptyRow(list.grid, items)) {
         --items;
     }
     if (items == 0) {

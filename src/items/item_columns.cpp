@@ -24,4 +24,13 @@ void setUpItemGrid(FlexGrid& grid) {
     }
 }
 
+bool isEmptyRow(const FlexGrid& grid, int row) {
+    for (int col = 0; col < grid.Cols(); ++col) {
+        if (!grid.TextMatrix(row, col).isEmpty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace etq

@@ -19,4 +19,7 @@ constexpr int Exclui = 5;
 // and 0, which hides "Exclui").
 void setUpItemGrid(FlexGrid& grid);
 
+// True when no cell of the row holds text: the grid's empty last row.
+bool isEmptyRow(const FlexGrid& grid, int row);
+
 }  // namespace etq

@@ -23,7 +23,8 @@ constexpr std::array<WrittenColumn, 5> kFields = {{
     {column::Pedido, u"Pedido"},
 }};
 
-bool rowIsEmpty(const FlexGrid& grid, int row) {
+// No field that a line of the file carries holds text.
+bool carriesNoField(const FlexGrid& grid, int row) {
     for (const WrittenColumn& field : kFields) {
         if (!grid.TextMatrix(row, field.column).isEmpty()) {
             return false;
@@ -55,7 +56,7 @@ QString cellProblem(const QString& text, bool utf8) {
 
 std::optional<QByteArray> itemListFile(const FlexGrid& grid, bool utf8, QString& problem) {
     int last = grid.Rows() - 1;
-    while (last >= FlexGrid::FixedRows && rowIsEmpty(grid, last)) {
+    while (last >= FlexGrid::FixedRows && carriesNoField(grid, last)) {
         --last;
     }
     QString text = QStringLiteral("Referencia,Cor,Tamanho,Qte,Pedido\r\n");

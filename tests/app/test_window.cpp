@@ -32,6 +32,9 @@ const QStringList kRows = {"3|A1020|AZUL|38|4501|N", "1|B7|PRETO|40|4502|N", "x|
                            "|||||"};
 const QString kDeleteBox = QStringLiteral("Impressão Etiquetas|Question|YesNo|Excluir Este Item");
 
+// Labels break their captions at blanks; buttons click at once on their access keys.
+const char kLabel[] = "etq::CaptionLabel", kButton[] = "etq::AccessKeyButton";
+
 enum Font { Plain, Arial975, Arial9 };  // "MS Sans Serif" 8.25, or Arial bold
 enum Place { Window, Panel, PaintedPanel, PaintedWindow };
 // Every control: class, text, twip geometry, font, place in the tab order (-1: none), parent
@@ -47,52 +50,30 @@ const struct Control {
 } kControls[] = {
     {"FLEX1", "etq::ItemGrid", "", {240, 240, 9375, 3135}, Plain, 0, Window},
     {"Frame1", "QFrame", "", {315, 3480, 9375, 2535}, Plain, -1, PaintedWindow},
-    {"Label1", "etq::CaptionLabel", "Referência", {120, 240, 1695, 255}, Arial975, -1, Panel},
+    {"Label1", kLabel, "Referência", {120, 240, 1695, 255}, Arial975, -1, Panel},
     {"txtreduzido", "QLineEdit", "", {360, 480, 2055, 360}, Arial975, 1, Panel},
-    {"lblinha", "etq::CaptionLabel", "0", {2880, 600, 975, 255}, Plain, -1, Panel},
-    {"Label6",
-     "etq::CaptionLabel",
-     "Etiqueta 33,9mm x 101,6 m",
-     {3240, 120, 2295, 375},
-     Arial9,
-     -1,
-     PaintedPanel},
-    {"Label7",
-     "etq::CaptionLabel",
-     "7 Linhas x 2 Colunas",
-     {3240, 480, 2295, 375},
-     Arial9,
-     -1,
-     PaintedPanel},
-    {"Label4",
-     "etq::CaptionLabel",
-     "Linha da Etiqueta Inicial",
-     {5880, 240, 1935, 255},
-     Arial975,
-     -1,
-     Panel},
+    {"lblinha", kLabel, "0", {2880, 600, 975, 255}, Plain, -1, Panel},
+    // clang-format off
+    {"Label6", kLabel, "Etiqueta 33,9mm x 101,6 m", {3240, 120, 2295, 375}, Arial9, -1, PaintedPanel},
+    // clang-format on
+    {"Label7", kLabel, "7 Linhas x 2 Colunas", {3240, 480, 2295, 375}, Arial9, -1, PaintedPanel},
+    {"Label4", kLabel, "Linha da Etiqueta Inicial", {5880, 240, 1935, 255}, Arial975, -1, Panel},
     {"combolinha", "QComboBox", "1", {8040, 240, 1095, 315}, Plain, 6, Panel},
-    {"Label5",
-     "etq::CaptionLabel",
-     "Coluna da Etiqueta Inicial",
-     {5880, 720, 1935, 255},
-     Arial975,
-     -1,
-     Panel},
+    {"Label5", kLabel, "Coluna da Etiqueta Inicial", {5880, 720, 1935, 255}, Arial975, -1, Panel},
     {"combocoluna", "QComboBox", "1", {8040, 720, 1095, 315}, Plain, 7, Panel},
-    {"Label9", "etq::CaptionLabel", "Cor", {120, 960, 1095, 255}, Arial975, -1, Panel},
+    {"Label9", kLabel, "Cor", {120, 960, 1095, 255}, Arial975, -1, Panel},
     {"txtdescricao2", "QLineEdit", "", {360, 1200, 6735, 360}, Arial975, 2, Panel},
-    {"Label10", "etq::CaptionLabel", "Número", {120, 1680, 1215, 255}, Arial975, -1, Panel},
+    {"Label10", kLabel, "Número", {120, 1680, 1215, 255}, Arial975, -1, Panel},
     {"txtnumero", "QLineEdit", "", {360, 1920, 735, 360}, Arial975, 3, Panel},
-    {"Label3", "etq::CaptionLabel", "Quantidade", {2520, 1680, 1215, 255}, Arial975, -1, Panel},
+    {"Label3", kLabel, "Quantidade", {2520, 1680, 1215, 255}, Arial975, -1, Panel},
     {"txtQte", "QLineEdit", "", {2640, 1920, 855, 360}, Arial975, 4, Panel},
-    {"Label2", "etq::CaptionLabel", "Pedido", {5640, 1680, 1215, 255}, Arial975, -1, Panel},
+    {"Label2", kLabel, "Pedido", {5640, 1680, 1215, 255}, Arial975, -1, Panel},
     {"txtpedido", "QLineEdit", "", {5640, 1920, 1455, 360}, Arial975, 5, Panel},
-    {"lblprinterdefault", "etq::CaptionLabel", "", {7320, 1800, 1335, 255}, Plain, -1, Panel},
-    {"Label8", "etq::CaptionLabel", "Impressora", {360, 6120, 3255, 255}, Arial975, -1, Window},
+    {"lblprinterdefault", kLabel, "", {7320, 1800, 1335, 255}, Plain, -1, Panel},
+    {"Label8", kLabel, "Impressora", {360, 6120, 3255, 255}, Arial975, -1, Window},
     {"CMBPRINTER", "QComboBox", "", {360, 6360, 6015, 315}, Plain, 8, Window},
-    {"command1", "etq::AccessKeyButton", "&Imprimir", {6480, 6240, 1455, 375}, Plain, 9, Window},
-    {"Command2", "etq::AccessKeyButton", "&Sair", {8160, 6240, 1455, 375}, Plain, 10, Window},
+    {"command1", kButton, "&Imprimir", {6480, 6240, 1455, 375}, Plain, 9, Window},
+    {"Command2", kButton, "&Sair", {8160, 6240, 1455, 375}, Plain, 10, Window},
 };
 
 int px(int twips, double dpi) {
