@@ -50,6 +50,9 @@ class TestPlatform : public QObject {
             }
         }
         QVERIFY_THROWS_EXCEPTION(Error, grid.RemoveItem(1));
+        QVERIFY_THROWS_EXCEPTION(Error, grid.select(1, 0, 2, 0));
+        QVERIFY_THROWS_EXCEPTION(Error, grid.select(1, 0, 1, 2));
+        QCOMPARE(state(grid), "1,0 1,0 /|");
         fill(grid, "H/r1/r2/r3/r4");
         grid.setCols(3);
         grid.setRow(4);
@@ -110,6 +113,9 @@ class TestPlatform : public QObject {
         grid.widenHidden(4);
         QCOMPARE(QList<int>({grid.Cols(), grid.ColWidth(2), grid.ColWidth(3), grid.ColWidth(5)}),
                  QList<int>({6, 1500, 0, 0}));
+        QSignalSpy removed(&grid, &FlexGrid::rowsRemoved);
+        grid.setRows(4);
+        QCOMPARE(removed, (QList<QList<QVariant>>{{4, 9}}));
     }
 
     // The rows from Row to RowSel (all when they are one) sorted on the columns from Col to

@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/private_profile.h"
 #include "platform/qt/line_edit_text_box.h"
+#include "platform/qt/qt_pending_events.h"
 #include "platform/text_encoding.h"
 #include "routines/aligned_text.h"
 #include "routines/column_sorter.h"
@@ -203,14 +204,17 @@ class TestRoutines : public QObject {
               "-4|1|0,0|-0,5 -> Total: 1", "2,5|0,25|1,2000 -> Total: 3,95",
               "0,1|0,2 -> Total: 0,3", "0,0001|1 -> Total: 1,0001", "0,00005 -> Total: 0",
               "0,00015 -> Total: 0,0002", "0,000051 -> Total: 0,0001", "1.000|234 -> Total: 1234",
-              "+2 -> Total: 2", "922337203685477,5806|0,0001 -> Total: 922337203685477,5807"}) {
+              "+2 -> Total: 2", "922337203685477,5806|0,0001 -> Total: 922337203685477,5807",
+              "922337203685477,5807 -> Total: 922337203685477,5807",
+              "-922337203685477,5808 -> Total: 0"}) {
             QCOMPARE(total(row), row);
         }
         for (const QString row :
              {"3|abc -> caption, type mismatch", "1,2,3 -> caption, type mismatch",
               "1 2 -> caption, type mismatch", "- -> caption, type mismatch",
               ", -> caption, type mismatch", "1. -> caption, type mismatch",
-              "922337203685478 -> caption, overflow", "922337203685477|1 -> caption, overflow"}) {
+              "922337203685478 -> caption, overflow", "922337203685477|1 -> caption, overflow",
+              "922337203685477,5808 -> caption, overflow"}) {
             QCOMPARE(total(row), row);
         }
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -470,6 +474,15 @@ class TestRoutines : public QObject {
         QCOMPARE(TempFolders::readFile(work), QByteArray("A\r\n"));
         QCOMPARE(c.entryList(QDir::Files).size(), 2);
         QCOMPARE(readProfileString(sbs, "S", "K", "-", 128), QStringLiteral("entre aspas"));
+    }
+
+    // Letting pending events run delivers what was posted before.
+    void pendingEventsRun() {
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            this, [&ran] { ran = true; }, Qt::QueuedConnection);
+        QtPendingEvents().process();
+        QVERIFY(ran);
     }
 
     // A write that cannot be made returns normally and leaves the old file whole.
