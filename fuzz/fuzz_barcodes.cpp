@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!surface.lines.empty()) {
         const double widthPixels = surface.width / surface.TwipsPerPixelX();
         require(surface.lastColumn() < std::ceil(widthPixels), "the symbol fits its surface");
-        require(surface.firstColumn() >= 0, "no column left of the surface");
+        require(surface.lines.begin()->first >= 0, "no column left of the surface");
     }
     return 0;
 }
