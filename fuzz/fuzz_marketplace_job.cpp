@@ -1,6 +1,6 @@
 // The marketplace label job over arbitrary grid cells and settings texts. Whatever the texts
 // hold, a job file that gets written must keep the shape of its layout: the "~SD" line, then
-// 21 lines per row, one "^XA" and one "^XZ" per row, and no field data that reaches outside
+// 22 lines per row, one "^XA" and one "^XZ" per row, and no field data that reaches outside
 // its field (every line carries exactly the commands its template carries).
 #include "zpl/marketplace_job.h"
 
@@ -110,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const QStringList shape = plain.run(layoutB, dir.path());
-    require(shape.size() == 1 + 21 * kRows, "the plain job has its lines");
-    require(lines.size() == shape.size(), "21 lines per row after the ~SD line");
+    require(shape.size() == 1 + 22 * kRows, "the plain job has its lines");
+    require(lines.size() == shape.size(), "22 lines per row after the ~SD line");
     require(fuzzed.runner.started == 1, "the batch runs once");
     const QString all = lines.join(QLatin1Char('\n'));
     require(all.count(QLatin1String("^XA")) == kRows && all.count(QLatin1String("^XZ")) == kRows,

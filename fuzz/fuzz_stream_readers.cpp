@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         etq::LabelStreamFields fields{zpl, etiqueta, resto};
         (operation == 0 ? etq::SEPARA_1 : etq::SEPARA_2)(fields, fast, events);
-        (operation == 0 ? etq::literal::SEPARA_1 : etq::literal::SEPARA_2)(
-            {zplL, etiquetaL, restoL}, plain);
+        (operation == 0 ? etq::literal::SEPARA_1 : etq::literal::SEPARA_2)(zplL, etiquetaL, restoL,
+                                                                           plain);
     }
     require(events.count >= 1, "pending events run at least once");
     require(sameCells(fast, plain), "the same rows as the plain reader");
