@@ -433,6 +433,7 @@ class TestMarketplaceJob : public QObject {
             {"type epltemp.prn > \\\\servidor\\zebra", "", device},
             {"type epltemp.prn > sub", "", device},
             {"type epltemp.prn > LPT1", "", device},
+            {"type epltemp.prn > sub/Lpt2.prn", "", device},  // a device in any folder
             {"type epltemp.prn > prn.txt", "", device},
             {"type epltemp.prn > readonly/zebra.prn", "", device},
             {"type epltemp.prn > readonly/novo.prn", "", device},
