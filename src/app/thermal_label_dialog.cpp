@@ -89,7 +89,11 @@ void ThermalLabelDialog::run() {
     const QString destino = destino_->currentText();
     settings.fields[ThermalSettings::Count - 1].setText(destino);
     const QString path = settingsFilePath(platform_.folders);
-    if (!settings.save(path)) {
+    // A text the code page cannot hold is neither stored nor printed; the job's refusal names it.
+    const bool printable = std::none_of(
+        settings.fields.cbegin(), settings.fields.cend(),
+        [](const PlainTextField& field) { return !outsideWindows1252(field.text()).isEmpty(); });
+    if (!settings.save(path) && printable) {
         warn(QStringLiteral("As configurações não puderam ser gravadas em %1.")
                  .arg(QDir::toNativeSeparators(path)));
     }

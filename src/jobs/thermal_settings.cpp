@@ -35,12 +35,11 @@ void ThermalSettings::load(const QString& path) {
 }
 
 bool ThermalSettings::save(const QString& path) const {
+    bool saved = true;
     for (int i = 0; i < Count; ++i) {
-        if (!writeProfileString(path, Section, Keys[i], storedForm(fields[i].text()))) {
-            return false;
-        }
+        saved = writeProfileString(path, Section, Keys[i], storedForm(fields[i].text())) && saved;
     }
-    return true;
+    return saved;
 }
 
 TextField* ThermalSettings::field(const QString& key) {

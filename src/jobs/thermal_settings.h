@@ -28,7 +28,8 @@ class ThermalSettings {
     // is) gives an empty text.
     void load(const QString& path);
     // Writes every text into the settings file at `path`, keeping its other sections and keys.
-    // False when the file cannot be written or a text cannot be stored (a line break in it).
+    // False when the file cannot be written or a text cannot be stored (a line break in it, a
+    // character outside the code page); the texts that can be stored are written all the same.
     bool save(const QString& path) const;
 
     // The field of one text, by key; nullptr for an unknown key.

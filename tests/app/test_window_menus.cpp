@@ -168,13 +168,34 @@ class TestWindowMenus : public QObject {
         QCOMPARE(values.join('|'), QStringLiteral("15|45||F-77|CALÇA|T-9|789|zebra"));
         QCOMPARE(columnText(s.window->grid(), 8), QStringLiteral("||S|S||"));
         QCOMPARE(s.commands.started.size(), 1);
+        QVERIFY(s.messages.shown.isEmpty());
         Session other;
         imprime_wms_2(2, 3,
                       {other.window->grid(), other.window->panel(), saved.settings, s.messages,
                        other.temp.folders().application, s.commands});
         const QByteArray expected = TempFolders::readFile(other.appFile("epltemp.prn"));
         QCOMPARE(TempFolders::readFile(s.appFile("epltemp.prn")), expected);
-        QVERIFY(s.messages.shown.isEmpty());
+    }
+
+    // A text the printer's code page lacks: one message, the job's, naming it; the other texts
+    // are kept all the same.
+    void thermalLabelsRefuseWhatThePrinterCannotPrint() {
+        Session s;
+        s.temp.writeAppFile("vorenta.ini", "[etiqueta_termica]\r\ndescricao=CAL\xC7\x41\r\n");
+        QDialog* d = s.open(Qt::Key_P, Qt::Key_T);
+        QVERIFY(d);
+        child<QLineEdit>(d, "descricao")->setText(QStringLiteral("Łódź"));
+        child<QLineEdit>(d, "cod_barras")->setText(QStringLiteral("789"));
+        QTest::keyClick(d, Qt::Key_Return);
+        QCOMPARE(s.messages.shown.size(), 1);
+        QVERIFY2(s.messages.shown.front().text.contains(
+                     QStringLiteral("Descrição contém o caractere \"Ł\"")),
+                 qPrintable(s.messages.shown.front().text));
+        ThermalSettings saved;
+        saved.load(s.appFile("vorenta.ini"));
+        QCOMPARE(saved.fields[4].text() + '|' + saved.fields[6].text(),
+                 QStringLiteral("CALÇA|789"));
+        QVERIFY(s.commands.started.isEmpty());
     }
 
     void labelStreamsFillTheGrid_data() {
