@@ -14,6 +14,8 @@
 #include <climits>
 #include <functional>
 
+#include <sys/stat.h>
+
 using namespace etq;
 using etq::test::drawSymbol;
 using etq::test::PixelGridSurface;
@@ -290,8 +292,9 @@ class TestBarcodeDrawing : public QObject {
         }
     }
 
-    // Colours come as 00BBGGRR and survive the file; a new background colour erases. One
-    // writer serves every file the surface saves.
+    // Colours come as 00BBGGRR and survive the file, an ordinary file of the user's usual
+    // permissions; a new background colour erases. One writer serves every file the surface
+    // saves.
     void coloursAndFiles() {
         QTemporaryDir folder;
         const QString path = folder.filePath("colours.png");
@@ -301,7 +304,12 @@ class TestBarcodeDrawing : public QObject {
         surface.Line(1, 0, 1, 10, 0x00FF00);
         surface.Line(2, 0, 2, 10, 0xFF0000);
         QVERIFY(!surface.save(folder.filePath("missing/symbol.png")));
+        const mode_t umaskBefore = umask(022);
         QVERIFY(surface.save(path));
+        umask(umaskBefore);
+        struct stat written {};
+        QVERIFY(stat(QFile::encodeName(path).constData(), &written) == 0);
+        QCOMPARE(written.st_mode & 0777, 0644u);  // an ordinary file: no one may run it
         QImage read(path, "PNG");
         QVERIFY(!read.isGrayscale());
         QCOMPARE(read.convertToFormat(QImage::Format_RGB32), surface.image());
