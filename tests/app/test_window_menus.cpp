@@ -364,6 +364,14 @@ class TestWindowMenus : public QObject {
         QCOMPARE(readCalibration(s.appFile("vorenta.ini"), kQueue).y, sheet ? 0 : -0.7);
         const QList<PdfWord> back = print(0, 0);
         QCOMPARE(plain.size(), sheet ? 14 * 6 : 5 * 7);  // words of 14 slots, of 3 + 2 labels
+        // The slots are numbered along the rows, 33.9 mm apart: "Etiqueta 4" is row 2, column 2.
+        for (qsizetype i = 0; sheet && i + 1 < plain.size(); ++i) {
+            if (plain[i].text == QLatin1String("Etiqueta")) {
+                const int row = qRound((plain[i].top - plain[0].top) / 33.9) + 1;
+                const int column = plain[i].left < 100 ? 1 : 2;
+                QCOMPARE(plain[i + 1].text.toInt(), (row - 1) * 2 + column);
+            }
+        }
         QVERIFY(moved.size() == plain.size() && back.size() == plain.size());
         for (qsizetype i = 0; i < plain.size(); ++i) {
             QVERIFY(movedBy(moved[i], plain[i], 1.5, -0.7) && movedBy(back[i], plain[i], 0, 0));

@@ -55,6 +55,11 @@ class TestPlatform : public QObject {
         QCOMPARE(state(grid), "1,0 1,0 /|");
         fill(grid, "H/r1/r2/r3/r4");
         grid.setCols(3);
+        grid.select(1, 2, 2, 2);
+        grid.setCols(2);  // the selection follows the last column left
+        QCOMPARE(state(grid).left(7), "1,1 2,1");
+        grid.setCols(3);
+        grid.select(1, 0, 1, 0);
         grid.setRow(4);
         QCOMPARE(state(grid), "4,0 4,0 H/r1||/r2||/r3||/r4||");
         grid.setRows(3);

@@ -206,7 +206,7 @@ class TestRoutines : public QObject {
               "0,00015 -> Total: 0,0002", "0,000051 -> Total: 0,0001", "1.000|234 -> Total: 1234",
               "+2 -> Total: 2", "922337203685477,5806|0,0001 -> Total: 922337203685477,5807",
               "922337203685477,5807 -> Total: 922337203685477,5807",
-              "-922337203685477,5808 -> Total: 0"}) {
+              "-922337203685477,5808 -> Total: 0", "-0|-0,0000 -> Total: 0"}) {
             QCOMPARE(total(row), row);
         }
         for (const QString row :
@@ -285,6 +285,7 @@ class TestRoutines : public QObject {
             {"c:\\dados\\pedidos.txt  ", "c/dados/pedidos.txt",
              "H1\x8DH2\x8D\r\nnoseparator\r\nX\x8DY\x8Dtail\r\nrest", 0, "X|Y"},
             {"\\dados\\pedidos", "c/dados/pedidos.txt", "H1\x8DH2\x8DZ\rB\x8D", 0, "B"},
+            {"\\dados\\pedidos", "c/dados/pedidos.txt", "H1\x8DH2\x8D\r\n\x8D\x41\x8D", 0, "|A"},
             {"dados\\pedidos", "app/dados/pedidos.txt", "H1\nH2\nA\nfim do ARQUIVO\nB\n", 0, "A|B"},
             {"C:\\DADOS/Pedidos", "c/dados/pedidos.txt", "H1\r\nH2\r\nA\r\n", 1, "A"}};
         for (const auto& [typed, file, content, optlinha, expected] : rows) {
